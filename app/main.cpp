@@ -1,0 +1,32 @@
+#include <QApplication>
+
+#include <cstdio>
+
+#include "ui/FrmMain.h"
+#include "ui/QtDesktop.h"
+
+namespace {
+
+// Without a display Qt would abort with a core dump; say so plainly instead.
+bool displayAvailable() {
+    return !qEnvironmentVariableIsEmpty("DISPLAY") ||
+           !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY") ||
+           !qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM");
+}
+
+}  // namespace
+
+int main(int argc, char* argv[]) {
+    if (!displayAvailable()) {
+        std::fputs("kestrune: no display available (DISPLAY is not set); start it from a desktop session.\n",
+                   stderr);
+        return 1;
+    }
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Kestrune"));
+    QApplication::setApplicationVersion(QStringLiteral("2.2"));
+    ui::QtDesktop desktop;
+    ui::FrmMain window(desktop, QCoreApplication::applicationDirPath());
+    window.show();
+    return QApplication::exec();
+}

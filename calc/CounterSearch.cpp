@@ -1,0 +1,137 @@
+#include "calc/CounterSearch.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "calc/Fault.h"
+#include "calc/Formulas.h"
+#include "calc/NumberText.h"
+
+namespace calc {
+
+namespace {
+
+constexpr double kFullPasses = 256;
+
+// A one-loop result within this relative distance of a whole number is that number: the
+// time factor and the limits are rounded, so an exact request can land just below it.
+constexpr double kWholeTolerance = 1e-9;
+
+void readRequest(CalcState& state, const SearchRequest& request) {
+    state.TargetTime = parseNumber(request.delayText);
+    if (request.addCallReturn) {
+        const ChipCosts& costs = costsFor(state.ChipType);
+        const double clock = parseNumber(request.clockText);
+        state.CallRetTime = checked(divide(costs.clocksPerCycle, clock) * costs.callReturnCycles);
+        state.TargetTime = checked(state.TargetTime - state.CallRetTime);
+    }
+}
+
+int chooseDepth(CalcState& state, SearchOutcome& outcome) {
+    if (state.TargetTime < state.MinTimeSingle) {
+        state.TargetTime = state.MinTimeSingle;
+        outcome.delayTexts.append(formatPlain(state.MinTimeSingle));
+    }
+    if (state.TargetTime < state.MaxTimeSingle) return 1;
+    if (state.TargetTime < state.MaxTimeDouble) return 2;
+    if (state.TargetTime < state.MaxTimeTriple) return 3;
+    if (state.TargetTime >= state.MaxTimeQuad) {
+        state.TargetTime = state.MaxTimeQuad;
+        outcome.delayTexts.append(formatPlain(state.MaxTimeQuad));
+    }
+    return 4;
+}
+
+// The outermost counter of `depth` loops, with every counter inside it at 256.
+double topCounterEstimate(const CalcState& state, int depth) {
+    const ChipCosts& costs = costsFor(state.ChipType);
+    double estimate = (depth == 1 && state.ChipType != ChipMchip)
+                          ? checked(static_cast<double>(state.ClockHz) * state.TargetTime)
+                          : divide(state.TargetTime, timeFactor(costs, state.ClockHz));
+    for (int inner = 0; inner < depth - 1; ++inner)
+        estimate -= kFullPasses * costs.coefficient[inner];
+    estimate -= costs.constant[depth - 1];
+    return divide(estimate, costs.coefficient[depth - 1]);
+}
+
+void searchOneLoop(CalcState& state) {
+    const double estimate = topCounterEstimate(state, 1);
+    const double nearest = std::round(estimate);
+    double count = std::floor(estimate);
+    if (std::abs(estimate - nearest) <= kWholeTolerance * std::max(1.0, std::abs(estimate)))
+        count = nearest;
+    state.CountA = std::clamp(count, 1.0, kFullPasses);
+    FormulaA(state);
+}
+
+bool belowTarget(CalcState& state, int depth) { return timeOfDepth(state, depth) < state.TargetTime; }
+
+void searchNestedLoops(CalcState& state, int depth) {
+    const int top = depth - 1;
+    double count = std::floor(topCounterEstimate(state, depth));
+    if (count == kFullPasses + 1) count = kFullPasses;
+    if (count <= 0) count = 1;
+    setCount(state, top, count);
+    runFormula(state, depth);
+    if (count < kFullPasses && belowTarget(state, depth)) setCount(state, top, count + 1);
+    runFormula(state, depth);
+
+    // Each inner counter steps down from 256 until the delay falls below the target, then
+    // takes one step back: the smallest value whose delay is not below the target.
+    for (int counter = top - 1; counter >= 1; --counter) {
+        double value = kFullPasses + 1;
+        do {
+            value -= 1;
+            setCount(state, counter, value);
+            runFormula(state, depth);
+        } while (!(value <= 0 || belowTarget(state, depth)));
+        setCount(state, counter, value + 1);
+    }
+
+    double valueA = kFullPasses + 1;
+    do {
+        valueA -= 1;
+        state.CountA = valueA;
+        runFormula(state, depth);
+    } while (!(valueA <= 1 || belowTarget(state, depth)));
+    if (belowTarget(state, depth)) state.CountA = valueA + 1;
+    runFormula(state, depth);
+}
+
+void presetCounters(CalcState& state, int depth) {
+    for (int counter = 0; counter < MaxDepth; ++counter) {
+        if (counter >= depth) setCount(state, counter, 1);
+        else if (counter < depth - 1) setCount(state, counter, kFullPasses);
+    }
+}
+
+}  // namespace
+
+SearchOutcome CounterSearch(CalcState& state, const SearchRequest& request) {
+    SearchOutcome outcome;
+    try {
+        readRequest(state, request);
+        try {
+            CalcTmm(state, request.clockText);
+        } catch (const Fault&) {
+            // The limits keep their old values, as after any failed limit update.
+        }
+        outcome.depth = chooseDepth(state, outcome);
+        presetCounters(state, outcome.depth);
+        if (outcome.depth == 1)
+            searchOneLoop(state);
+        else
+            searchNestedLoops(state, outcome.depth);
+    } catch (const Fault& fault) {
+        if (fault.kind() == FaultKind::NotANumber) {
+            outcome.inputNotNumeric = true;
+            return outcome;
+        }
+        // Any other failure ends the search where it stands; its counters are still shown.
+    }
+    for (int counter = 0; counter < MaxDepth; ++counter)
+        if (countsOf(state)[counter] == kFullPasses) setCount(state, counter, 0);
+    return outcome;
+}
+
+}  // namespace calc

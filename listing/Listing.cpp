@@ -1,0 +1,85 @@
+#include "listing/Listing.h"
+
+namespace listing {
+
+namespace {
+
+// Piece templates: {name} and {value} stand for the counter's box texts. Columns are made
+// of tabs alone: label, two tabs, mnemonic, tab, operand.
+struct FormatPieces {
+    QStringView load;
+    QStringView loopSingle;  // the whole loop block of a one-loop routine
+    QStringView loopInner;   // counter A, carrying the routine's one label
+    QStringView loopOuter;   // each further counter, branching back to that label
+    QStringView returnLine;
+};
+
+constexpr FormatPieces kMicrochip = {
+    u"\r\n\t\tmovlw\tD'{value}'\r\n\t\tmovwf\t{name}",
+    u"\r\nloop\t\tdecfsz\t{name},1\r\n\t\tgoto\tloop",
+    u"\r\nloop\t\tdecfsz\t{name},1\r\n\t\tgoto\tloop",
+    u"\r\n\t\tdecfsz\t{name},1\r\n\t\tgoto\tloop",
+    u"\r\n\t\tretlw\t0",
+};
+
+// Counter A jumps to itself ($); a one-loop routine needs no label at all.
+constexpr FormatPieces kParallax = {
+    u"\r\n\t\tmov\t{name},#{value}",
+    u"\r\n\t\tdjnz\t{name},$",
+    u"\r\n:loop\t\tdjnz\t{name},$",
+    u"\r\n\t\tdjnz\t{name},:loop",
+    u"\r\n\t\tret",
+};
+
+// One pass over the template, so a name that happens to contain "{value}" stays as typed.
+QString expand(QStringView piece, const Counter& counter) {
+    static constexpr QStringView kName = u"{name}";
+    static constexpr QStringView kValue = u"{value}";
+    QString out;
+    qsizetype at = 0;
+    while (at < piece.size()) {
+        if (piece.mid(at).startsWith(kName)) {
+            out += counter.name;
+            at += kName.size();
+        } else if (piece.mid(at).startsWith(kValue)) {
+            out += counter.value;
+            at += kValue.size();
+        } else {
+            out += piece[at++];
+        }
+    }
+    return out;
+}
+
+const FormatPieces& piecesOf(Format format) {
+    return format == Format::Microchip ? kMicrochip : kParallax;
+}
+
+}  // namespace
+
+QString headerLine(const ListingInput& input) {
+    const QString chip = input.picHeader ? QStringLiteral(";PIC Time Delay = ")
+                                         : QStringLiteral(";SX-Turbo Time Delay = ");
+    return chip + input.timeText + QStringLiteral(" s with Osc = ") + input.clockText +
+           QStringLiteral(" Hz");
+}
+
+QStringList pieces(Format format, int depth, const ListingInput& input) {
+    const FormatPieces& templates = piecesOf(format);
+    QStringList out;
+    for (int counter = depth - 1; counter >= 0; --counter)
+        out << expand(templates.load, input.counters[counter]);
+    QString loopBlock =
+        expand(depth == 1 ? templates.loopSingle : templates.loopInner, input.counters[0]);
+    for (int counter = 1; counter < depth; ++counter)
+        loopBlock += expand(templates.loopOuter, input.counters[counter]);
+    out << loopBlock;
+    if (input.withReturn) out << templates.returnLine.toString();
+    return out;
+}
+
+QString fullListing(Format format, int depth, const ListingInput& input) {
+    return headerLine(input) + pieces(format, depth, input).join(QString());
+}
+
+}  // namespace listing

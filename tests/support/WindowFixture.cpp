@@ -1,0 +1,26 @@
+#include "support/WindowFixture.h"
+
+#include "ui/CodeListBox.h"
+
+WindowFixture::WindowFixture()
+    : window_(std::make_unique<ui::FrmMain>(desktop, folder.path())) {}
+
+WindowFixture::~WindowFixture() = default;
+
+QString WindowFixture::listing() const {
+    return control<ui::CodeListBox>("TxtCodeList")->listing();
+}
+
+void WindowFixture::setCounters(const std::array<QString, 4>& values) {
+    static const std::array<const char*, 4> kNames = {"TxtAName", "TxtBName", "TxtCName", "TxtDName"};
+    static const std::array<const char*, 4> kValues = {"TxtAValue", "TxtBValue", "TxtCValue",
+                                                       "TxtDValue"};
+    for (int counter = 0; counter < 4; ++counter) {
+        box(kNames[counter])->setText(QStringLiteral("Cnt") + QLatin1Char(static_cast<char>('A' + counter)));
+        box(kValues[counter])->setText(values[counter]);
+    }
+}
+
+void WindowFixture::setChip(bool pic) {
+    if ((state().ChipType == calc::ChipMchip) != pic) press("BtnChip");
+}

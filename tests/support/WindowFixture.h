@@ -1,0 +1,46 @@
+#pragma once
+
+#include <QCheckBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTabBar>
+#include <QTemporaryDir>
+
+#include <array>
+#include <memory>
+
+#include "support/RecordingDesktop.h"
+#include "ui/FrmMain.h"
+
+// A fresh main window in a fresh, empty program folder, driven through its controls.
+class WindowFixture {
+public:
+    WindowFixture();
+    ~WindowFixture();
+
+    ui::FrmMain& window() { return *window_; }
+    const calc::CalcState& state() const { return window_->calcState(); }
+
+    template <typename Widget = QWidget>
+    Widget* control(const char* name) const {
+        auto* widget = window_->findChild<Widget*>(QLatin1StringView(name));
+        if (!widget) qFatal("no control %s", name);
+        return widget;
+    }
+    QLineEdit* box(const char* name) const { return control<QLineEdit>(name); }
+    QTabBar* tabs() const { return control<QTabBar>("TabCode"); }
+    QString listing() const;
+    void press(const char* name) const { control<QPushButton>(name)->click(); }
+
+    // Names Cnt? and the given value texts, A first, set like a user typing them.
+    void setCounters(const std::array<QString, 4>& values);
+    // The chip type by pressing the chip button as often as needed.
+    void setChip(bool pic);
+
+    QTemporaryDir folder;
+    RecordingDesktop desktop;
+
+private:
+    std::unique_ptr<ui::FrmMain> window_;
+};

@@ -1,0 +1,107 @@
+#include "ui/FrmMain.h"
+
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QFocusEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTabBar>
+#include <QTimer>
+
+#include "ui/Desktop.h"
+
+namespace ui {
+
+FrmMain::FrmMain(Desktop& desktop, QString programFolder, QWidget* parent)
+    : QWidget(parent), desktop_(desktop), programFolder_(std::move(programFolder)) {
+    createControls();
+    connectHandlers();
+    Form_Load();
+}
+
+FrmMain::~FrmMain() {
+    // Tearing the controls down must not run any handler.
+    for (QObject* child : findChildren<QObject*>()) child->disconnect(this);
+}
+
+void FrmMain::connectHandlers() {
+    connect(BtnCalcTime, &QPushButton::clicked, this, &FrmMain::onBtnCalcTimePressed);
+    connect(BtnCalcValues, &QPushButton::clicked, this, &FrmMain::onBtnCalcValuesPressed);
+    connect(BtnChip, &QPushButton::clicked, this, &FrmMain::onBtnChipPressed);
+    connect(TabCode, &QTabBar::currentChanged, this, &FrmMain::onTabCodeClicked);
+    connect(TxtClock, &QLineEdit::textChanged, this, &FrmMain::onTxtClockChanged);
+    connect(TxtTime, &QLineEdit::textChanged, this, &FrmMain::onTxtTimeChanged);
+    connect(ChkAddCR, &QCheckBox::toggled, this, &FrmMain::onBtnCalcTimePressed);
+    for (QRadioButton* format : {OptMicroChip, OptParallax}) {
+        connect(format, &QRadioButton::toggled, this, [this](bool selected) {
+            if (selected) FillTab();
+        });
+    }
+    for (int counter = 0; counter < 4; ++counter) {
+        const CounterRow& row = rows_[counter];
+        connect(row.name, &QLineEdit::textChanged, this, [this, counter] { onNameChanged(counter); });
+        connect(row.value, &QLineEdit::textChanged, this, [this, counter] { onValueChanged(counter); });
+        connect(row.nudgeUp, &QPushButton::clicked, this, [this, counter] { onNudge(counter, true); });
+        connect(row.nudgeDown, &QPushButton::clicked, this, [this, counter] { onNudge(counter, false); });
+        row.name->installEventFilter(this);
+    }
+    connect(ChkPopups, &QCheckBox::toggled, this, &FrmMain::UpdatePopUps);
+    connect(ChkAnimateLogo, &QCheckBox::toggled, this, &FrmMain::onChkAnimateLogoClicked);
+    connect(TimerAnimation, &QTimer::timeout, this, &FrmMain::onTimerAnimationTick);
+    connect(BtnQuit, &QPushButton::clicked, this, &FrmMain::close);
+}
+
+bool FrmMain::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::FocusOut) {
+        // Switching to another program or opening a menu is not leaving the box.
+        const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
+        if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason) {
+            for (int counter = 0; counter < 4; ++counter)
+                if (watched == rows_[counter].name) onNameFocusLost(counter);
+        }
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void FrmMain::Form_Load() {
+    move(0, 0);
+    for (int counter = 0; counter < 4; ++counter) setValueFromCode(counter, QStringLiteral("0"));
+    TxtTime->setText(QStringLiteral("0"));
+    LoadConfig();
+    UpdatePopUps();
+    showLogoFrame(101);
+    TimerAnimation->setInterval(2000);
+    LogoFrame = 1;
+    if (ChkAnimateLogo->isChecked()) {
+        TimerAnimation->start();
+    } else {
+        TimerAnimation->stop();
+        TimerAnimation->setInterval(800);
+    }
+    PlayWave(QStringLiteral("Elvis"));
+    TxtClock->setFocus();
+}
+
+void FrmMain::closeEvent(QCloseEvent* event) {
+    // The close cannot be cancelled, and the shut-down runs once whatever closed the window.
+    event->accept();
+    if (unloaded_) return;
+    unloaded_ = true;
+    Form_Unload();
+}
+
+void FrmMain::Form_Unload() {
+    PlayWave(QStringLiteral("donuts"));
+    onBtnSavePressed();
+    // Lets the farewell sound finish; no handler may run meanwhile.
+    if (ChkSound->isChecked()) desktop_.blockingWait(2500);
+    desktop_.endProgram();
+}
+
+void FrmMain::exclaim(const QString& text) {
+    desktop_.showMessage(this, MessageIcon::Exclamation, text);
+}
+
+}  // namespace ui

@@ -1,0 +1,154 @@
+#pragma once
+
+#include <QString>
+#include <QWidget>
+
+#include <array>
+
+#include "calc/CalcState.h"
+#include "listing/Listing.h"
+#include "ui/InputState.h"
+
+class QCheckBox;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QRadioButton;
+class QTabBar;
+class QTimer;
+
+namespace ui {
+
+class CodeListBox;
+class Desktop;
+
+// The main window: data entry, results, the listing and the commands. Its routines read and
+// write the controls and call the pure layers below for the arithmetic and the text.
+class FrmMain : public QWidget {
+    Q_OBJECT
+public:
+    FrmMain(Desktop& desktop, QString programFolder, QWidget* parent = nullptr);
+    ~FrmMain() override;
+
+    const calc::CalcState& calcState() const { return calc_; }
+    const InputState& inputState() const { return input_; }
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    struct CounterRow {
+        QChar letter;
+        QLineEdit* name = nullptr;
+        QLabel* equals = nullptr;
+        QLineEdit* value = nullptr;
+        QPushButton* nudgeUp = nullptr;
+        QPushButton* nudgeDown = nullptr;
+    };
+
+    // Construction (FrmMainLayout.cpp)
+    void createControls();
+    void createDataFrame();
+    void createCalcFrame(QGroupBox* dataFrame);
+    void createCounterRows(QGroupBox* dataFrame);
+    void createCodePanel();
+    void createSideControls();
+    void setFocusOrder();
+    void setAccessibleNames();
+    void connectHandlers();
+
+    // Start-up and shut-down (FrmMain.cpp)
+    void Form_Load();
+    void Form_Unload();
+
+    // The calculation (FrmMainCalc.cpp)
+    void CalcTmm();
+    void CalcTime();
+    void FillBoxes();
+    void onBtnCalcTimePressed();
+    void onBtnCalcValuesPressed();
+    void onBtnChipPressed();
+    void onTabCodeClicked();
+    void onTxtClockChanged();
+    void onTxtTimeChanged();
+    bool readNumberBox(QLineEdit* box, double& remembered, const QString& refusal,
+                       QString (*format)(double));
+    void showChipType(bool pic, const QString& pictureName);
+    bool anyCounterNameEmpty() const;
+
+    // The listing (FrmMainListing.cpp)
+    void FillTab();
+    void WriteMSingle();
+    void WriteMDouble();
+    void WriteMTriple();
+    void WriteMQuad();
+    void WritePSingle();
+    void WritePDouble();
+    void WritePTriple();
+    void WritePQuad();
+    void writeListing(listing::Format format, int depth);
+
+    // The counter boxes and nudge buttons (FrmMainCounters.cpp)
+    void onNameChanged(int counter);
+    void onNameFocusLost(int counter);
+    void onValueChanged(int counter);
+    void onNudge(int counter, bool up);
+    void setValueFromCode(int counter, const QString& text);
+
+    // Preferences (FrmMainPrefs.cpp)
+    void LoadConfig();
+    void onBtnSavePressed();
+    void onBtnResetPressed();
+
+    // Sounds, pop-ups and the logo (FrmMainShell.cpp)
+    void PlayWave(const QString& name);
+    void UpdatePopUps();
+    void onTimerAnimationTick();
+    void onChkAnimateLogoClicked();
+    void showLogoFrame(int bitmap);
+
+    void exclaim(const QString& text);
+
+    Desktop& desktop_;
+    const QString programFolder_;
+    calc::CalcState calc_;
+    InputState input_;
+    qint16 LogoFrame = 0;
+    bool unloaded_ = false;
+
+    // The data frame
+    QLineEdit* TxtClock = nullptr;
+    QCheckBox* ChkAddCR = nullptr;
+    QLineEdit* TxtTime = nullptr;
+    QLabel* Label5 = nullptr;
+    QLineEdit* TxtMC = nullptr;
+    QLabel* Label7 = nullptr;
+    QPushButton* BtnCalcTime = nullptr;
+    QPushButton* BtnCalcValues = nullptr;
+    QPushButton* BtnChip = nullptr;
+    std::array<CounterRow, 4> rows_;  // A (innermost) to D (outermost)
+
+    // The code panel
+    QRadioButton* OptMicroChip = nullptr;
+    QRadioButton* OptParallax = nullptr;
+    QPushButton* BtnCopy = nullptr;
+    QPushButton* BtnPrint = nullptr;
+    QTabBar* TabCode = nullptr;
+    CodeListBox* TxtCodeList = nullptr;
+
+    // Beside the panels
+    QLabel* Picture1 = nullptr;
+    QCheckBox* ChkAnimateLogo = nullptr;
+    QCheckBox* ChkPopups = nullptr;
+    QCheckBox* ChkSound = nullptr;
+    QPushButton* BtnDefaults = nullptr;
+    QPushButton* BtnReset = nullptr;
+    QPushButton* BtnHelp = nullptr;
+    QPushButton* BtnSave = nullptr;
+    QPushButton* BtnQuit = nullptr;
+    QTimer* TimerAnimation = nullptr;
+};
+
+}  // namespace ui

@@ -1,0 +1,120 @@
+// The counter boxes: names and values are checked as they change, and the nudge buttons step
+// a value by one. One routine serves all four counters.
+#include <QLineEdit>
+#include <QTabBar>
+
+#include "calc/Fault.h"
+#include "calc/NumberText.h"
+#include "prefs/CounterChecks.h"
+#include "ui/FrmMain.h"
+
+namespace ui {
+
+namespace {
+
+void setBackground(QLineEdit* box, const QColor& colour) {
+    QPalette palette = box->palette();
+    palette.setColor(QPalette::Base, colour);
+    box->setPalette(palette);
+}
+
+const QString kNonNumericValue =
+    QStringLiteral("Do not use non-numeric characters within counter values!");
+
+}  // namespace
+
+void FrmMain::onNameChanged(int counter) {
+    QLineEdit* box = rows_[counter].name;
+    CounterInput& remembered = input_.counter[counter];
+    // An empty name is reported when the box is left, not while typing.
+    if (box->text().isEmpty()) return;
+    setBackground(box, Qt::white);
+    input_.TrimmedName = prefs::trimSpaces(box->text());
+    box->setText(input_.TrimmedName);
+    switch (prefs::FindSpace(input_.TrimmedName)) {
+        case prefs::NameHasSpace:
+            exclaim(QStringLiteral("Do not use spaces within counter names!"));
+            box->setText(remembered.LastName);
+            break;
+        case prefs::NameStartsWithDigit:
+            exclaim(QStringLiteral("Do not use a number as the first character of a counter name!"));
+            box->setText(remembered.LastName);
+            break;
+        case prefs::NameOk:
+            remembered.LastName = box->text();
+            FillTab();
+            break;
+    }
+}
+
+void FrmMain::onNameFocusLost(int counter) {
+    QLineEdit* box = rows_[counter].name;
+    if (!box->text().isEmpty()) {
+        setBackground(box, Qt::white);
+        return;
+    }
+    setBackground(box, Qt::red);
+    exclaim(QStringLiteral("You must not have any blank counter names.\r\nPlease enter a name for counter ") +
+            rows_[counter].letter);
+    box->setFocus();
+}
+
+void FrmMain::onValueChanged(int counter) {
+    QLineEdit* box = rows_[counter].value;
+    CounterInput& remembered = input_.counter[counter];
+    try {
+        remembered.LastValue = calc::toInt16(calc::parseNumber(box->text()));
+        if (remembered.QuietValue != 1) {
+            FillTab();
+            calc_.DelayValue = calc::parseNumber(TxtTime->text());
+        }
+        remembered.QuietValue = 0;
+    } catch (const calc::Fault& fault) {
+        // A failed run leaves the quiet flag for the run that completes.
+        if (fault.kind() != calc::FaultKind::NotANumber) {
+            exclaim(QStringLiteral("Error : ") + fault.description());
+            return;
+        }
+        exclaim(kNonNumericValue);
+        box->setText(QString::number(remembered.LastValue));
+    }
+}
+
+void FrmMain::setValueFromCode(int counter, const QString& text) {
+    // A box whose text stays the same raises no change, and a flag set for it would swallow
+    // the rebuild of the user's next edit.
+    if (rows_[counter].value->text() == text) return;
+    input_.counter[counter].QuietValue = 1;
+    rows_[counter].value->setText(text);
+}
+
+void FrmMain::onNudge(int counter, bool up) {
+    QLineEdit* box = rows_[counter].value;
+    double workNumber = 0;
+    try {
+        workNumber = calc::parseNumber(box->text());
+    } catch (const calc::Fault& fault) {
+        exclaim(fault.kind() == calc::FaultKind::NotANumber
+                    ? kNonNumericValue
+                    : QStringLiteral("Error : ") + fault.description());
+        return;
+    }
+    // The loop depth must include the nudged counter; moving the tab up does not recalculate,
+    // the press below does.
+    if (TabCode->currentIndex() <= counter) {
+        if (TabCode->currentIndex() != counter) calc_.SuppressTabRecalc = 1;
+        TabCode->setCurrentIndex(counter);
+    }
+    // 0 in a register means 256 passes, so the steps wrap between 255 and 0.
+    if (up) {
+        workNumber += 1;
+        if (workNumber == 256) workNumber = 0;
+    } else {
+        workNumber -= 1;
+        if (workNumber == -1) workNumber = 255;
+    }
+    box->setText(calc::formatPlain(workNumber));
+    onBtnCalcTimePressed();
+}
+
+}  // namespace ui

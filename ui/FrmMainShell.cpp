@@ -1,0 +1,54 @@
+// Sounds and the turning logo.
+#include <QCheckBox>
+#include <QLabel>
+#include <QTimer>
+
+#include "ui/Desktop.h"
+#include "ui/FrmMain.h"
+#include "ui/Resources.h"
+
+namespace ui {
+
+namespace {
+
+constexpr int kRestingFrame = 101;
+constexpr int kLastFrameStep = 20;  // frames 101 to 120
+constexpr int kRestMs = 800;
+constexpr int kTurnStepMs = 75;
+
+}  // namespace
+
+void FrmMain::PlayWave(const QString& name) {
+    const QByteArray sound = waveResource(name);
+    if (ChkSound->isChecked()) desktop_.playWave(sound);
+}
+
+void FrmMain::showLogoFrame(int bitmap) {
+    Picture1->setPixmap(pictureResource(QString::number(bitmap)));
+}
+
+void FrmMain::onTimerAnimationTick() {
+    ++LogoFrame;
+    if (LogoFrame == 2) {
+        showLogoFrame(kRestingFrame + 1);
+        TimerAnimation->setInterval(kTurnStepMs);
+    } else if (LogoFrame >= 3 && LogoFrame <= kLastFrameStep) {
+        showLogoFrame(kRestingFrame - 1 + LogoFrame);
+    } else if (LogoFrame == kLastFrameStep + 1) {
+        showLogoFrame(kRestingFrame);
+        TimerAnimation->setInterval(kRestMs);
+        LogoFrame = 1;
+    }
+}
+
+void FrmMain::onChkAnimateLogoClicked() {
+    showLogoFrame(kRestingFrame);
+    LogoFrame = 1;
+    if (ChkAnimateLogo->isChecked()) {
+        TimerAnimation->start(kRestMs);
+    } else {
+        TimerAnimation->stop();
+    }
+}
+
+}  // namespace ui
