@@ -1,0 +1,27 @@
+#!/usr/bin/env bash
+# Installs the Debian packages Kestrune needs to build, run and test. Safe to run again:
+# nothing is installed when everything is already there.
+set -euo pipefail
+
+packages=(
+    g++ cmake ninja-build pkg-config
+    qt6-base-dev qt6-base-dev-tools qt6-multimedia-dev qt6-qpa-plugins libgl-dev
+    fonts-liberation
+    gputils gpsim
+    clang libclang-rt-14-dev
+    libbenchmark-dev
+    xvfb xauth xdotool x11-apps imagemagick poppler-utils
+)
+
+missing=()
+for package in "${packages[@]}"; do
+    dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed" ||
+        missing+=("$package")
+done
+[ ${#missing[@]} -eq 0 ] && exit 0
+
+echo "Installing: ${missing[*]}"
+sudo=""
+[ "$(id -u)" -eq 0 ] || sudo="sudo"
+$sudo apt-get update -qq
+DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
