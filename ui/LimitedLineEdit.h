@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QLineEdit>
+#include <QScopedValueRollback>
 
 namespace ui {
 
@@ -20,6 +21,7 @@ protected:
 
 private:
     class TypedLengthValidator;
+    QScopedValueRollback<bool> userEdit();
     TypedLengthValidator* validator_;
 };
 
