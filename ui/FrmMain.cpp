@@ -50,6 +50,9 @@ void FrmMain::connectHandlers() {
     connect(ChkPopups, &QCheckBox::toggled, this, &FrmMain::UpdatePopUps);
     connect(ChkAnimateLogo, &QCheckBox::toggled, this, &FrmMain::onChkAnimateLogoClicked);
     connect(TimerAnimation, &QTimer::timeout, this, &FrmMain::onTimerAnimationTick);
+    connect(BtnSave, &QPushButton::clicked, this, &FrmMain::onBtnSavePressed);
+    connect(BtnReset, &QPushButton::clicked, this, &FrmMain::onBtnResetPressed);
+    connect(BtnDefaults, &QPushButton::clicked, this, &FrmMain::onBtnDefaultsPressed);
     connect(BtnQuit, &QPushButton::clicked, this, &FrmMain::close);
 }
 

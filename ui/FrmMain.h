@@ -98,9 +98,15 @@ private:
     void setValueFromCode(int counter, const QString& text);
 
     // Preferences (FrmMainPrefs.cpp)
+    enum class PreferenceSource { Config, Defaults };
     void LoadConfig();
+    void LoadDefaults();
+    void loadPreferences(PreferenceSource source);
+    void applyLoadedTab(double depthIndex, bool defaults);
+    void moveWindowOnScreen(QPoint position);
     void onBtnSavePressed();
     void onBtnResetPressed();
+    void onBtnDefaultsPressed();
 
     // Sounds, pop-ups and the logo (FrmMainShell.cpp)
     void PlayWave(const QString& name);

@@ -1,16 +1,140 @@
-// Preferences and pop-up help. Start-up, shut-down and the failed counter search already
-// call these routines; they stay inert until the preferences file and the pop-up texts are
-// in place.
+// Preferences: "Kestrune.cfg" keeps the settings between runs, "Kestrune.def" holds the
+// factory settings. Both live beside the program and share one format.
+#include <QCheckBox>
+#include <QGuiApplication>
+#include <QLineEdit>
+#include <QRadioButton>
+#include <QSaveFile>
+#include <QScreen>
+#include <QTabBar>
+
+#include "calc/Fault.h"
+#include "prefs/Preferences.h"
 #include "ui/FrmMain.h"
+#include "ui/Twips.h"
 
 namespace ui {
 
-void FrmMain::LoadConfig() {}
+namespace {
 
-void FrmMain::onBtnSavePressed() {}
+const QString kPreferencesFile = QStringLiteral("kestrune.cfg");
+const QString kDefaultsFile = QStringLiteral("Kestrune.def");
 
-void FrmMain::onBtnResetPressed() {}
+int twipsToScreenPixels(float twips) {
+    // Far-off positions are pulled back onto the screen afterwards anyway.
+    return qRound(qBound(-1e8, static_cast<double>(twips) / TwipsPerPixel, 1e8));
+}
 
-void FrmMain::UpdatePopUps() {}
+}  // namespace
+
+void FrmMain::LoadConfig() { loadPreferences(PreferenceSource::Config); }
+
+void FrmMain::LoadDefaults() { loadPreferences(PreferenceSource::Defaults); }
+
+void FrmMain::loadPreferences(PreferenceSource source) {
+    const bool defaults = source == PreferenceSource::Defaults;
+    std::optional<prefs::PreferencesReader> reader = prefs::PreferencesReader::open(
+        prefs::fileInFolder(programFolder_, defaults ? kDefaultsFile : kPreferencesFile));
+    if (!reader) return;
+    // Each item is applied, with the handling its control runs, before the next is read;
+    // the first item that fails stops the load and leaves the rest as it is.
+    try {
+        TxtClock->setText(reader->readText());
+        for (int counter = 3; counter >= 0; --counter) rows_[counter].name->setText(reader->readText());
+        for (int counter = 3; counter >= 0; --counter) rows_[counter].value->setText(reader->readText());
+        ChkAddCR->setChecked(reader->readText() == QStringLiteral("1"));
+        (reader->readText() == QStringLiteral("Parallax") ? OptParallax : OptMicroChip)->setChecked(true);
+        applyLoadedTab(reader->readNumber(), defaults);
+        moveWindowOnScreen({x(), twipsToScreenPixels(calc::toSingle(reader->readNumber()))});
+        moveWindowOnScreen({twipsToScreenPixels(calc::toSingle(reader->readNumber())), y()});
+        ChkPopups->setChecked(reader->readText() != (defaults ? QStringLiteral("False") : QStringLiteral("0")));
+        calc_.ChipType = reader->readWhole16();
+        ChkSound->setChecked(reader->readNumber() != 0);
+        ChkAnimateLogo->setChecked(reader->readNumber() != 0);
+    } catch (const calc::Fault&) {
+        return;
+    }
+    const bool pic = calc_.ChipType != calc::ChipSxTurbo;
+    showChipType(pic, pic ? QStringLiteral("Mchip") : QStringLiteral("SXturbo"));
+    if (defaults) return;  // the defaults command recalculates itself
+    UpdatePopUps();
+    onBtnCalcTimePressed();
+}
+
+void FrmMain::applyLoadedTab(double depthIndex, bool defaults) {
+    if (!defaults) {
+        const qint16 tab = calc::toInt16(depthIndex);
+        if (tab < 0 || tab > 3) throw calc::Fault(calc::FaultKind::Overflow);
+        TabCode->setCurrentIndex(tab);
+        return;
+    }
+    // The defaults command recalculates once at its end, so this tab change must not. The
+    // flag is set only when the tab really changes, or it would swallow the user's next click.
+    const bool validTab = depthIndex == 0 || depthIndex == 1 || depthIndex == 2 || depthIndex == 3;
+    const int tab = static_cast<int>(depthIndex);
+    if (!validTab || tab == TabCode->currentIndex()) return;
+    calc_.SuppressTabRecalc = 1;
+    TabCode->setCurrentIndex(tab);
+}
+
+void FrmMain::moveWindowOnScreen(QPoint position) {
+    // A position saved on a screen that is gone would leave the window out of reach.
+    const QRect frame(position, frameGeometry().size());
+    const QList<QScreen*> screens = QGuiApplication::screens();
+    const bool visible = std::any_of(screens.cbegin(), screens.cend(), [&](const QScreen* screen) {
+        return screen->geometry().intersects(frame);
+    });
+    QScreen* primary = QGuiApplication::primaryScreen();
+    move(visible || !primary ? position : primary->geometry().topLeft());
+}
+
+void FrmMain::onBtnSavePressed() {
+    if (anyCounterNameEmpty()) {
+        exclaim(QStringLiteral("You must not have any blank counter names. Preference saving aborted."));
+        return;
+    }
+    prefs::Preferences preferences;
+    preferences.clock = TxtClock->text();
+    for (int counter = 0; counter < 4; ++counter) {
+        preferences.names[3 - counter] = rows_[counter].name->text();
+        preferences.values[3 - counter] = rows_[counter].value->text();
+    }
+    preferences.addCallReturn = ChkAddCR->isChecked();
+    preferences.parallax = !OptMicroChip->isChecked();
+    preferences.tab = TabCode->currentIndex();
+    preferences.topTwips = static_cast<float>(pixelsToTwips(y()));
+    preferences.leftTwips = static_cast<float>(pixelsToTwips(x()));
+    preferences.popups = ChkPopups->isChecked();
+    preferences.chipType = calc_.ChipType;
+    preferences.sound = ChkSound->isChecked();
+    preferences.animateLogo = ChkAnimateLogo->isChecked();
+
+    // Written beside the old file and then put in its place, so a failed save keeps the
+    // previous preferences whole.
+    QSaveFile file(prefs::fileInFolder(programFolder_, kPreferencesFile));
+    const QByteArray content = prefs::writePreferences(preferences);
+    if (!file.open(QIODevice::WriteOnly) || file.write(content) != content.size() || !file.commit()) {
+        exclaim(QStringLiteral("Error : ") + file.errorString());
+        return;
+    }
+    CalcTime();
+    FillBoxes();
+    FillTab();
+}
+
+void FrmMain::onBtnResetPressed() {
+    LoadConfig();
+    CalcTime();
+    FillBoxes();
+    FillTab();
+}
+
+void FrmMain::onBtnDefaultsPressed() {
+    PlayWave(QStringLiteral("drip"));
+    LoadDefaults();
+    CalcTime();
+    FillBoxes();
+    FillTab();
+}
 
 }  // namespace ui

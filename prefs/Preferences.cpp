@@ -1,0 +1,94 @@
+#include "prefs/Preferences.h"
+
+#include <QDir>
+#include <QFile>
+#include <QStringDecoder>
+
+#include <array>
+#include <charconv>
+
+#include "calc/Fault.h"
+#include "calc/NumberText.h"
+#include "prefs/CounterChecks.h"
+
+namespace prefs {
+
+namespace {
+
+constexpr qint64 kMaxBytesRead = 1 << 20;
+
+QString numberItem(double value) {
+    return (value >= 0 ? QStringLiteral(" ") : QString()) + calc::formatPlain(value) +
+           QStringLiteral(" ");
+}
+
+QString numberItem(float value) {
+    // The shortest text that reads back as the same single-precision number.
+    std::array<char, 64> buffer{};
+    const auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value,
+                                      std::chars_format::fixed);
+    const QString digits = QString::fromLatin1(buffer.data(), result.ptr - buffer.data());
+    return (value >= 0 ? QStringLiteral(" ") : QString()) + digits + QStringLiteral(" ");
+}
+
+QString decode(const QByteArray& content) {
+    QStringDecoder utf8(QStringDecoder::Utf8);
+    QString text = utf8.decode(content);
+    // A file written elsewhere in an 8-bit code page is not valid UTF-8; Latin-1 keeps
+    // every byte as a character, so no name is garbled.
+    if (utf8.hasError()) text = QString::fromLatin1(content);
+    return text;
+}
+
+}  // namespace
+
+QByteArray writePreferences(const Preferences& preferences) {
+    QStringList lines;
+    lines << preferences.clock;
+    for (const QString& name : preferences.names) lines << name;
+    for (const QString& value : preferences.values) lines << value;
+    lines << (preferences.addCallReturn ? QStringLiteral("1") : QStringLiteral("0"));
+    lines << (preferences.parallax ? QStringLiteral("Parallax") : QStringLiteral("Microchip"));
+    lines << numberItem(static_cast<double>(preferences.tab));
+    lines << numberItem(preferences.topTwips) << numberItem(preferences.leftTwips);
+    lines << numberItem(preferences.popups ? 1.0 : 0.0);
+    lines << numberItem(static_cast<double>(preferences.chipType));
+    lines << numberItem(preferences.sound ? 1.0 : 0.0);
+    lines << numberItem(preferences.animateLogo ? 1.0 : 0.0);
+    return (lines.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n")).toUtf8();
+}
+
+PreferencesReader::PreferencesReader(const QByteArray& content) {
+    lines_ = decode(content).split(QLatin1Char('\n'));
+    // The last line end closes the last item; it does not start another.
+    if (lines_.size() > 1 && lines_.back().isEmpty()) lines_.removeLast();
+    for (QString& line : lines_)
+        if (line.endsWith(QLatin1Char('\r'))) line.chop(1);
+}
+
+std::optional<PreferencesReader> PreferencesReader::open(const QString& path) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) return std::nullopt;
+    const QByteArray content = file.read(kMaxBytesRead);
+    if (file.error() != QFileDevice::NoError) return std::nullopt;
+    return PreferencesReader(content);
+}
+
+QString PreferencesReader::readText() {
+    if (next_ >= lines_.size() || next_ >= ItemCount) throw calc::Fault(calc::FaultKind::NotANumber);
+    return trimSpaces(lines_[next_++]);
+}
+
+double PreferencesReader::readNumber() { return calc::parseNumber(readText()); }
+
+qint16 PreferencesReader::readWhole16() { return calc::toInt16(readNumber()); }
+
+QString fileInFolder(const QString& folder, const QString& name) {
+    const QDir dir(folder);
+    if (dir.exists(name)) return dir.filePath(name);
+    for (const QString& entry : dir.entryList(QDir::Files | QDir::Hidden, QDir::Name))
+        if (entry.compare(name, Qt::CaseInsensitive) == 0) return dir.filePath(entry);
+    return dir.filePath(name);
+}
+
+}  // namespace prefs
