@@ -3,6 +3,8 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QFocusEvent>
+#include <QKeyEvent>
+#include <QMouseEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -53,10 +55,15 @@ void FrmMain::connectHandlers() {
     connect(BtnSave, &QPushButton::clicked, this, &FrmMain::onBtnSavePressed);
     connect(BtnReset, &QPushButton::clicked, this, &FrmMain::onBtnResetPressed);
     connect(BtnDefaults, &QPushButton::clicked, this, &FrmMain::onBtnDefaultsPressed);
+    connect(BtnCopy, &QPushButton::clicked, this, &FrmMain::onBtnCopyPressed);
+    connect(BtnPrint, &QPushButton::clicked, this, &FrmMain::onBtnPrintPressed);
+    connect(BtnHelp, &QPushButton::clicked, this, &FrmMain::onBtnHelpPressed);
     connect(BtnQuit, &QPushButton::clicked, this, &FrmMain::close);
+    Picture1->installEventFilter(this);
 }
 
 bool FrmMain::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == Picture1 && isLogoClick(event)) showAboutWindow();
     if (event->type() == QEvent::FocusOut) {
         // Switching to another program or opening a menu is not leaving the box.
         const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
@@ -66,6 +73,19 @@ bool FrmMain::eventFilter(QObject* watched, QEvent* event) {
         }
     }
     return QWidget::eventFilter(watched, event);
+}
+
+bool FrmMain::isLogoClick(QEvent* event) const {
+    // The logo is a picture, so it answers the left button and, with the focus, Space or Enter.
+    if (event->type() == QEvent::MouseButtonRelease) {
+        const auto* mouse = static_cast<QMouseEvent*>(event);
+        return mouse->button() == Qt::LeftButton && Picture1->rect().contains(mouse->position().toPoint());
+    }
+    if (event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        return key == Qt::Key_Space || key == Qt::Key_Return || key == Qt::Key_Enter;
+    }
+    return false;
 }
 
 void FrmMain::Form_Load() {

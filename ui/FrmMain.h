@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QPointer>
 #include <QString>
 #include <QWidget>
 
@@ -22,6 +23,7 @@ namespace ui {
 
 class CodeListBox;
 class Desktop;
+class FrmAbout;
 
 // The main window: data entry, results, the listing and the commands. Its routines read and
 // write the controls and call the pure layers below for the arithmetic and the text.
@@ -61,6 +63,7 @@ private:
 
     // Start-up and shut-down (FrmMain.cpp)
     void Form_Load();
+    bool isLogoClick(QEvent* event) const;
     void Form_Unload();
 
     // The calculation (FrmMainCalc.cpp)
@@ -108,9 +111,18 @@ private:
     void onBtnResetPressed();
     void onBtnDefaultsPressed();
 
-    // Sounds, pop-ups and the logo (FrmMainShell.cpp)
-    void PlayWave(const QString& name);
+    // Copy, print, help and the About window (FrmMainCommands.cpp)
+    void onBtnCopyPressed();
+    void onBtnPrintPressed();
+    void onBtnHelpPressed();
+    FrmAbout& aboutWindow();
+    void showAboutWindow();
+
+    // Pop-up help (FrmMainPopUps.cpp)
     void UpdatePopUps();
+
+    // Sounds and the logo (FrmMainShell.cpp)
+    void PlayWave(const QString& name);
     void onTimerAnimationTick();
     void onChkAnimateLogoClicked();
     void showLogoFrame(int bitmap);
@@ -122,6 +134,7 @@ private:
     calc::CalcState calc_;
     InputState input_;
     qint16 LogoFrame = 0;
+    QPointer<FrmAbout> about_;
     bool unloaded_ = false;
 
     // The data frame

@@ -18,10 +18,6 @@ constexpr int kTurnStepMs = 75;
 
 }  // namespace
 
-// Start-up and the pop-up check box already call this; the pop-up texts come with the About
-// window, which carries one of them.
-void FrmMain::UpdatePopUps() {}
-
 void FrmMain::PlayWave(const QString& name) {
     const QByteArray sound = waveResource(name);
     if (ChkSound->isChecked()) desktop_.playWave(sound);

@@ -1,5 +1,7 @@
 #include "support/RecordingDesktop.h"
 
+#include <QPrinter>
+
 #include "ui/Resources.h"
 
 void RecordingDesktop::showMessage(QWidget*, ui::MessageIcon icon, const QString& text) {
@@ -13,8 +15,12 @@ void RecordingDesktop::openInShell(const QString& target) { shellTargets.append(
 
 void RecordingDesktop::blockingWait(int milliseconds) { waits.append(milliseconds); }
 
-bool RecordingDesktop::choosePrinter(QWidget*, QPrinter&) {
+bool RecordingDesktop::choosePrinter(QWidget*, QPrinter& printer) {
     ++printDialogs;
+    if (acceptPrintDialog && !printToPdf.isEmpty()) {
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(printToPdf);
+    }
     return acceptPrintDialog;
 }
 

@@ -35,6 +35,7 @@ public:
     QList<int> waits;
     int printDialogs = 0;
     bool acceptPrintDialog = true;
+    QString printToPdf;  // where an accepted print dialog sends the pages, when set
     QPoint pointer;
     int programEnds = 0;
     // Runs while a message box would be open, as a user would act before pressing OK.
