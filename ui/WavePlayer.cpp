@@ -69,6 +69,9 @@ void WavePlayer::play(const QByteArray& waveImage) {
     buffer_.setData(samples_);
     buffer_.open(QIODevice::ReadOnly);
     sink_ = std::make_unique<QAudioSink>(device, pcm->format);
+    // The whole sound goes to the audio service at once, so it plays on even while the
+    // program waits at shut-down without serving its event loop.
+    sink_->setBufferSize(samples_.size());
     sink_->start(&buffer_);
 }
 
