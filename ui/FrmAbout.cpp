@@ -9,6 +9,7 @@
 #include "ui/Desktop.h"
 #include "ui/LinkLabel.h"
 #include "ui/Maker.h"
+#include "ui/Placement.h"
 #include "ui/Resources.h"
 #include "ui/Twips.h"
 
@@ -26,21 +27,6 @@ QFont dialogFont() {
     font.setStyleHint(QFont::SansSerif);
     font.setPointSizeF(8.25);
     return font;
-}
-
-template <typename Widget, typename... Args>
-Widget* place(QWidget* parent, const char* name, QRect geometry, Args&&... args) {
-    auto* widget = new Widget(std::forward<Args>(args)..., parent);
-    widget->setObjectName(QLatin1StringView(name));
-    widget->setGeometry(geometry);
-    return widget;
-}
-
-QLabel* text(QWidget* parent, const char* name, const QString& caption, QRect geometry,
-             Qt::Alignment alignment = Qt::AlignLeft) {
-    auto* label = place<QLabel>(parent, name, geometry, caption);
-    label->setAlignment(alignment | Qt::AlignTop);
-    return label;
 }
 
 QColor colourOf(const QLabel* label) { return label->palette().color(QPalette::WindowText); }
@@ -75,26 +61,26 @@ void FrmAbout::createControls() {
     setWindowIcon(pictureResource(QStringLiteral("icon")));
     setFixedSize(twipsToPixels(6690), twipsToPixels(4215));
 
-    auto* frame = place<QGroupBox>(this, "Frame1", twipsRect(60, 0, 6615, 3315));
-    auto* emblem = place<QLabel>(frame, "Picture3", twipsRect(120, 240, 540, 540));
+    auto* frame = placeControl<QGroupBox>(this, "Frame1", twipsRect(60, 0, 6615, 3315));
+    auto* emblem = placeControl<QLabel>(frame, "Picture3", twipsRect(120, 240, 540, 540));
     emblem->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     emblem->setLineWidth(2);
     emblem->setPixmap(pictureResource(QStringLiteral("emblem")));
-    QLabel* author = text(frame, "Label3", QStringLiteral("Author: ") + kMakerAuthor,
+    QLabel* author = placeLabel(frame, "Label3", QStringLiteral("Author: ") + kMakerAuthor,
                           twipsRect(780, 240, 2055, 195));
     // The author's name may be longer than the designed box: the label grows to its text.
     author->resize(std::max(author->width(), author->sizeHint().width()), author->height());
-    text(frame, "Label1", QStringLiteral("Created: Dec.5, 1998"), twipsRect(780, 480, 1755, 195));
-    text(frame, "Label2", QStringLiteral("Last revised: Jan. 8, 2008"), twipsRect(780, 720, 2115, 195));
-    text(frame, "Label8", QStringLiteral("Email:"), twipsRect(3480, 240, 795, 195), Qt::AlignRight);
+    placeLabel(frame, "Label1", QStringLiteral("Created: Dec.5, 1998"), twipsRect(780, 480, 1755, 195));
+    placeLabel(frame, "Label2", QStringLiteral("Last revised: Jan. 8, 2008"), twipsRect(780, 720, 2115, 195));
+    placeLabel(frame, "Label8", QStringLiteral("Email:"), twipsRect(3480, 240, 795, 195), Qt::AlignRight);
     email_ = createLink(frame, "Picture_Email", "Label_Email", "Timer2", kMakerEmail,
                         twipsRect(4380, 240, 2055, 195));
     email_.target = QStringLiteral("mailto:") + kMakerEmail;
-    text(frame, "Label9", QStringLiteral("Website:"), twipsRect(3540, 480, 735, 195), Qt::AlignRight);
+    placeLabel(frame, "Label9", QStringLiteral("Website:"), twipsRect(3540, 480, 735, 195), Qt::AlignRight);
     website_ = createLink(frame, "Picture_Website", "Label_Website", "Timer1", kMakerWebsite,
                           twipsRect(4380, 480, 1995, 195));
     website_.target = kMakerWebsite;
-    QLabel* description = text(
+    QLabel* description = placeLabel(
         frame, "Label4",
         QStringLiteral("Kestrune will allow you to very easily calculate the resulting time delay "
                        "produced from known values or the values required to produce a desired "
@@ -103,7 +89,7 @@ void FrmAbout::createControls() {
                        "routines for PIC and Scenix SX-Turbo microcontrollers."),
         twipsRect(120, 1080, 6375, 915));
     description->setWordWrap(true);
-    QLabel* accuracy = text(
+    QLabel* accuracy = placeLabel(
         frame, "Label5",
         QStringLiteral("This calculator will handle nested loops up to 4 levels deep.  The formulas "
                        "used are extremely accurate as long as the delay routine is not interrupted "
@@ -111,11 +97,11 @@ void FrmAbout::createControls() {
                        "routine is coded exactly as shown."),
         twipsRect(120, 2100, 6315, 675));
     accuracy->setWordWrap(true);
-    text(frame, "Label6",
+    placeLabel(frame, "Label6",
          QStringLiteral("Recommend Kestrune to your friends.  Feel free to email me your comments."),
          twipsRect(120, 2940, 6315, 315));
 
-    BtnDone = place<QPushButton>(this, "BtnDone", twipsRect(5820, 3420, 735, 675));
+    BtnDone = placeControl<QPushButton>(this, "BtnDone", twipsRect(5820, 3420, 735, 675));
     const QPixmap done = pictureResource(QStringLiteral("done"));
     BtnDone->setIcon(done);
     BtnDone->setIconSize(done.size());
@@ -130,8 +116,8 @@ void FrmAbout::createControls() {
 FrmAbout::Link FrmAbout::createLink(QWidget* frame, const char* boxName, const char* labelName,
                                     const char* timerName, const QString& caption, QRect boxTwips) {
     Link link;
-    link.box = place<QWidget>(frame, boxName, boxTwips);
-    link.label = place<LinkLabel>(link.box, labelName, QRect(), caption);
+    link.box = placeControl<QWidget>(frame, boxName, boxTwips);
+    link.label = placeControl<LinkLabel>(link.box, labelName, QRect(), caption);
     link.label->setMouseTracking(true);
     link.label->setCursor(Qt::PointingHandCursor);
     link.timer = new QTimer(this);

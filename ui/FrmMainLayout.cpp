@@ -10,6 +10,7 @@
 #include "ui/CodeListBox.h"
 #include "ui/FrmMain.h"
 #include "ui/LimitedLineEdit.h"
+#include "ui/Placement.h"
 #include "ui/Resources.h"
 #include "ui/Twips.h"
 
@@ -33,21 +34,19 @@ const QFont& windowFont() {
     return font;
 }
 
-// Every control gets its name, its place and, inside a frame (whose own font is the bold
-// caption font), the window font back.
+// Every control gets the window font back: inside a frame it would inherit the frame's own
+// bold caption font.
 template <typename Widget, typename... Args>
 Widget* place(QWidget* parent, const char* name, QRect geometry, Args&&... args) {
-    auto* widget = new Widget(std::forward<Args>(args)..., parent);
-    widget->setObjectName(QLatin1StringView(name));
-    widget->setGeometry(geometry);
+    auto* widget = placeControl<Widget>(parent, name, geometry, std::forward<Args>(args)...);
     widget->setFont(windowFont());
     return widget;
 }
 
 QLabel* label(QWidget* parent, const char* name, const QString& caption, QRect geometry,
               Qt::Alignment alignment = Qt::AlignLeft) {
-    auto* widget = place<QLabel>(parent, name, geometry, caption);
-    widget->setAlignment(alignment | Qt::AlignTop);
+    QLabel* widget = placeLabel(parent, name, caption, geometry, alignment);
+    widget->setFont(windowFont());
     return widget;
 }
 
