@@ -59,6 +59,7 @@ QByteArray writePreferences(const Preferences& preferences) {
 }
 
 PreferencesReader::PreferencesReader(const QByteArray& content) {
+    if (content.isEmpty()) return;  // no line, so not even an empty first item
     lines_ = decode(content).split(QLatin1Char('\n'));
     // The last line end closes the last item; it does not start another.
     if (lines_.size() > 1 && lines_.back().isEmpty()) lines_.removeLast();

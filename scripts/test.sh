@@ -18,3 +18,12 @@ cmake -S . -B build-sanitize -G Ninja -DCMAKE_BUILD_TYPE=Debug -DKESTRUNE_SANITI
 cmake --build build-sanitize -j "$jobs"
 ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
     ctest --test-dir build-sanitize --output-on-failure -j "$jobs"
+
+echo "== Fuzz the preferences reader =="
+if command -v clang++ >/dev/null 2>&1; then
+    CXX=clang++ cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKESTRUNE_FUZZ=ON >/dev/null
+    cmake --build build-fuzz --target fuzz_preferences_reader -j "$jobs"
+    ctest --test-dir build-fuzz -R '^fuzz_preferences_reader$' --output-on-failure
+else
+    echo "clang++ not found: the preferences reader is not fuzzed (install clang and libclang-rt-14-dev)"
+fi

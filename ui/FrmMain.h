@@ -106,7 +106,7 @@ private:
     void LoadDefaults();
     void loadPreferences(PreferenceSource source);
     void applyLoadedTab(double depthIndex, bool defaults);
-    void moveWindowOnScreen(QPoint position);
+    void keepWindowOnScreen();
     void onBtnSavePressed();
     void onBtnResetPressed();
     void onBtnDefaultsPressed();

@@ -5,6 +5,7 @@
 #include <QLineEdit>
 #include <QRadioButton>
 #include <QSaveFile>
+#include <QScopeGuard>
 #include <QScreen>
 #include <QTabBar>
 
@@ -45,8 +46,12 @@ void FrmMain::loadPreferences(PreferenceSource source) {
         ChkAddCR->setChecked(reader->readText() == QStringLiteral("1"));
         (reader->readText() == QStringLiteral("Parallax") ? OptParallax : OptMicroChip)->setChecked(true);
         applyLoadedTab(reader->readNumber(), defaults);
-        moveWindowOnScreen({x(), twipsToScreenPixels(calc::toSingle(reader->readNumber()))});
-        moveWindowOnScreen({twipsToScreenPixels(calc::toSingle(reader->readNumber())), y()});
+        {
+            // However much of the position is read, the window must stay within reach.
+            const auto withinReach = qScopeGuard([this] { keepWindowOnScreen(); });
+            move(x(), twipsToScreenPixels(calc::toSingle(reader->readNumber())));
+            move(twipsToScreenPixels(calc::toSingle(reader->readNumber())), y());
+        }
         ChkPopups->setChecked(reader->readText() != (defaults ? QStringLiteral("False") : QStringLiteral("0")));
         calc_.ChipType = reader->readWhole16();
         ChkSound->setChecked(reader->readNumber() != 0);
@@ -77,15 +82,15 @@ void FrmMain::applyLoadedTab(double depthIndex, bool defaults) {
     TabCode->setCurrentIndex(tab);
 }
 
-void FrmMain::moveWindowOnScreen(QPoint position) {
+void FrmMain::keepWindowOnScreen() {
     // A position saved on a screen that is gone would leave the window out of reach.
-    const QRect frame(position, frameGeometry().size());
+    const QRect frame(pos(), frameGeometry().size());
     const QList<QScreen*> screens = QGuiApplication::screens();
     const bool visible = std::any_of(screens.cbegin(), screens.cend(), [&](const QScreen* screen) {
         return screen->geometry().intersects(frame);
     });
-    QScreen* primary = QGuiApplication::primaryScreen();
-    move(visible || !primary ? position : primary->geometry().topLeft());
+    if (QScreen* primary = QGuiApplication::primaryScreen(); !visible && primary)
+        move(primary->geometry().topLeft());
 }
 
 void FrmMain::onBtnSavePressed() {
@@ -113,7 +118,10 @@ void FrmMain::onBtnSavePressed() {
     // previous preferences whole.
     QSaveFile file(prefs::fileInFolder(programFolder_, kPreferencesFile));
     const QByteArray content = prefs::writePreferences(preferences);
-    if (!file.open(QIODevice::WriteOnly) || file.write(content) != content.size() || !file.commit()) {
+    // Unbuffered, so a disk that fills up shows in the write, before the new file replaces
+    // the old one.
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered) ||
+        file.write(content) != content.size() || !file.commit()) {
         exclaim(QStringLiteral("Error : ") + file.errorString());
         return;
     }
