@@ -1,0 +1,15 @@
+#pragma once
+
+#include <QStringList>
+#include <QTextStream>
+
+namespace cli {
+
+// Exit statuses of kestrune-cli.
+enum : int { ExitOk = 0, ExitBadInput = 2 };
+
+// The whole command-line program: `arguments` are those after the program name. Results go
+// to `out`; bad input gets one line on `err` and ExitBadInput.
+int runCli(const QStringList& arguments, QTextStream& out, QTextStream& err);
+
+}  // namespace cli

@@ -1,0 +1,30 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <array>
+
+#include "calc/Formulas.h"
+#include "cli/CliRequest.h"
+
+namespace cli {
+
+// What the window would show for the request: the tab, the counter boxes, the delay and cycle
+// boxes and the code box, plus a note when the delay was replaced by a limit.
+struct CliReport {
+    QString note;
+    int depth = 0;
+    std::array<QString, calc::MaxDepth> valueTexts;
+    QString delayText;
+    double delaySeconds = 0;  // unrounded, CALL and return included when counted
+    QString cyclesText;
+    QString listing;  // lines separated by the requested line end, none after the last
+};
+
+// Runs the calculation of a values or time request; throws UsageError if it fails.
+CliReport calculate(const CliRequest& request);
+
+QString textReport(const CliRequest& request, const CliReport& report);
+QByteArray jsonReport(const CliRequest& request, const CliReport& report);
+
+}  // namespace cli

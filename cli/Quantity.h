@@ -1,0 +1,13 @@
+#pragma once
+
+#include <QString>
+
+namespace cli {
+
+// A number with an optional unit after it ("4MHz", "4 MHz", "4e6", "1000us", "1e-3").
+// Units match without regard to case, so "mhz" is MHz and "MS" is ms. Throws UsageError
+// naming `option` when the text is not such a number.
+double parseFrequency(const QString& option, const QString& text);
+double parseDuration(const QString& option, const QString& text);
+
+}  // namespace cli
