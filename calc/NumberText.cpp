@@ -22,6 +22,22 @@ bool readWith(QLocale locale, const QString& text, double& value) {
     return ok;
 }
 
+// Plain C notation (digits, point, exponent, minus) is what nearly every box holds; it is
+// read directly, and everything else goes through the locales.
+bool readPlain(const QString& text, double& value) {
+    std::array<char, 64> ascii{};
+    if (text.size() >= static_cast<qsizetype>(ascii.size())) return false;
+    for (qsizetype at = 0; at < text.size(); ++at) {
+        const char16_t c = text[at].unicode();
+        const bool plain = (c >= u'0' && c <= u'9') || c == u'.' || c == u'e' || c == u'E' || c == u'-';
+        if (!plain) return false;
+        ascii[at] = static_cast<char>(c);
+    }
+    const char* end = ascii.data() + text.size();
+    const auto result = std::from_chars(ascii.data(), end, value);
+    return result.ec == std::errc() && result.ptr == end;
+}
+
 bool isOutOfRange(const QString& text) {
     const QByteArray latin = text.toLatin1();
     char* end = nullptr;
@@ -44,6 +60,7 @@ double parseNumber(const QString& text) {
     const QString trimmed = text.trimmed();
     if (trimmed.isEmpty()) throw Fault(FaultKind::NotANumber);
     double value = 0.0;
+    if (readPlain(trimmed, value)) return value;
     if (!readWith(QLocale::c(), trimmed, value) && !readWith(QLocale::system(), trimmed, value)) {
         if (isOutOfRange(trimmed)) throw Fault(FaultKind::Overflow);
         throw Fault(FaultKind::NotANumber);

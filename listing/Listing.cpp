@@ -36,16 +36,22 @@ QString expand(QStringView piece, const Counter& counter) {
     static constexpr QStringView kName = u"{name}";
     static constexpr QStringView kValue = u"{value}";
     QString out;
+    out.reserve(piece.size() + counter.name.size() + counter.value.size());
     qsizetype at = 0;
     while (at < piece.size()) {
-        if (piece.mid(at).startsWith(kName)) {
+        const qsizetype field = piece.indexOf(u'{', at);
+        out += piece.mid(at, (field < 0 ? piece.size() : field) - at);
+        if (field < 0) break;
+        const QStringView rest = piece.mid(field);
+        if (rest.startsWith(kName)) {
             out += counter.name;
-            at += kName.size();
-        } else if (piece.mid(at).startsWith(kValue)) {
+            at = field + kName.size();
+        } else if (rest.startsWith(kValue)) {
             out += counter.value;
-            at += kValue.size();
+            at = field + kValue.size();
         } else {
-            out += piece[at++];
+            out += u'{';
+            at = field + 1;
         }
     }
     return out;

@@ -255,6 +255,9 @@ void TestFrmMainLayout::codeBoxKeepsExactText() {
              8 * QFontMetricsF(code->font()).horizontalAdvance(QLatin1Char(' ')));
     code->insertAt(5, QStringLiteral("X"));
     QVERIFY(code->listing().startsWith(QStringLiteral(";headX\r\n")));
+    // Appending shows the same text as showing the whole listing afresh.
+    code->insertAt(code->listing().size(), QStringLiteral("\r\n\t\tretlw\t0"));
+    QCOMPARE(code->toPlainText(), QStringLiteral(";headX\n\t\tmovlw\tD'1'\nloop\t\tgoto\tloop\n\t\tretlw\t0"));
 }
 
 void TestFrmMainLayout::accessibleNames() {

@@ -2,6 +2,7 @@
 
 #include <QEvent>
 #include <QFontMetricsF>
+#include <QTextCursor>
 
 namespace ui {
 
@@ -19,8 +20,16 @@ void CodeListBox::setListing(const QString& text) {
 }
 
 void CodeListBox::insertAt(qsizetype position, const QString& piece) {
+    const bool atEnd = position == listing_.size();
     listing_.insert(position, piece);
-    render();
+    if (!atEnd) {
+        render();
+        return;
+    }
+    // Listings grow by appending; showing just the new piece spares a full relayout.
+    QTextCursor end(document());
+    end.movePosition(QTextCursor::End);
+    end.insertText(shownText(piece));
 }
 
 void CodeListBox::changeEvent(QEvent* event) {
@@ -28,12 +37,12 @@ void CodeListBox::changeEvent(QEvent* event) {
     QPlainTextEdit::changeEvent(event);
 }
 
-void CodeListBox::render() {
+QString CodeListBox::shownText(QString text) {
     // The document would turn CR LF into two paragraph breaks; it only shows the text.
-    QString shown = listing_;
-    shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    setPlainText(shown);
+    return text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
 }
+
+void CodeListBox::render() { setPlainText(shownText(listing_)); }
 
 void CodeListBox::updateTabStops() {
     setTabStopDistance(8 * QFontMetricsF(font()).horizontalAdvance(QLatin1Char(' ')));

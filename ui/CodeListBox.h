@@ -21,6 +21,7 @@ protected:
     void changeEvent(QEvent* event) override;
 
 private:
+    static QString shownText(QString text);
     void render();
     void updateTabStops();
 
