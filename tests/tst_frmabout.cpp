@@ -17,11 +17,15 @@ const QColor kBlack(0, 0, 0);
 const QColor kBlue(0, 0, 255);
 const QColor kRed(255, 0, 0);
 
-ui::FrmAbout* aboutOf(WindowFixture& fixture) { return fixture.window().findChild<ui::FrmAbout*>(); }
-
 void clickLogo(WindowFixture& fixture) {
     QWidget* logo = fixture.control("Picture1");
     QTest::mouseClick(logo, Qt::LeftButton, {}, logo->rect().center());
+}
+
+// The About window, opened with a click on the logo when it does not exist yet.
+ui::FrmAbout* aboutOf(WindowFixture& fixture) {
+    if (!fixture.window().findChild<ui::FrmAbout*>()) clickLogo(fixture);
+    return fixture.window().findChild<ui::FrmAbout*>();
 }
 
 void send(QWidget* widget, QEvent::Type type, Qt::MouseButton button = Qt::NoButton) {

@@ -206,13 +206,16 @@ void TestFrmMainCommands::popUps() {
 }
 
 void TestFrmMainCommands::popUpsReachTheAboutWindowBeforeItIsShown() {
-    WindowFixture fixture;
-    auto* about = fixture.window().findChild<ui::FrmAbout*>();
-    QVERIFY(about);
-    QVERIFY(!about->isVisible());
-    QCOMPARE(about->doneButton()->toolTip(), QString());
-    fixture.control<QCheckBox>("ChkPopups")->click();
-    QCOMPARE(about->doneButton()->toolTip(), QStringLiteral("Close About Window"));
+    for (const bool popups : {true, false}) {
+        WindowFixture fixture;
+        fixture.control<QCheckBox>("ChkPopups")->setChecked(popups);
+        QVERIFY(!fixture.window().findChild<ui::FrmAbout*>());  // built only when first shown
+        QWidget* logo = fixture.control("Picture1");
+        QTest::mouseClick(logo, Qt::LeftButton, {}, logo->rect().center());
+        auto* about = fixture.window().findChild<ui::FrmAbout*>();
+        QVERIFY(about && about->isVisible());
+        QCOMPARE(about->doneButton()->toolTip(), popups ? QStringLiteral("Close About Window") : QString());
+    }
 }
 
 void TestFrmMainCommands::logoTurnsAndRests() {

@@ -5,6 +5,7 @@
 #include <QWidget>
 
 #include <array>
+#include <optional>
 
 #include "calc/CalcState.h"
 #include "listing/Listing.h"
@@ -115,7 +116,6 @@ private:
     void onBtnCopyPressed();
     void onBtnPrintPressed();
     void onBtnHelpPressed();
-    FrmAbout& aboutWindow();
     void showAboutWindow();
 
     // Pop-up help (FrmMainPopUps.cpp)
@@ -135,6 +135,7 @@ private:
     InputState input_;
     qint16 LogoFrame = 0;
     QPointer<FrmAbout> about_;
+    std::optional<QString> pendingDoneTip_;
     bool unloaded_ = false;
 
     // The data frame

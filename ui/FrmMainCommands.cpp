@@ -6,6 +6,8 @@
 #include <QPrinter>
 #include <QPushButton>
 
+#include <utility>
+
 #include "ui/CodeListBox.h"
 #include "ui/Desktop.h"
 #include "ui/FrmAbout.h"
@@ -48,13 +50,14 @@ void FrmMain::onBtnHelpPressed() {
     PlayWave(QStringLiteral("pop"));
 }
 
-FrmAbout& FrmMain::aboutWindow() {
-    if (!about_) about_ = new FrmAbout(desktop_, [this](const QString& name) { PlayWave(name); }, this);
-    return *about_;
-}
-
 void FrmMain::showAboutWindow() {
-    FrmAbout& about = aboutWindow();
+    if (!about_) {
+        about_ = new FrmAbout(desktop_, [this](const QString& name) { PlayWave(name); }, this);
+        // The pop-up text written before the window existed; a window created again after
+        // its close box carries its own until pop-up help is next brought up to date.
+        if (pendingDoneTip_) about_->doneButton()->setToolTip(*std::exchange(pendingDoneTip_, std::nullopt));
+    }
+    FrmAbout& about = *about_;
     about.show();
     about.raise();
     about.activateWindow();

@@ -47,8 +47,13 @@ void FrmMain::UpdatePopUps() {
                                     "nickname 'Ex-Lax')."));
     tip(OptMicroChip, QStringLiteral("Display code listing in Microchip format."));
     tip(TabCode, QStringLiteral("Click tab for desired loop depth."));
-    // The About window carries a tip too, so it is created, hidden, if it does not exist yet.
-    tip(aboutWindow().doneButton(), QStringLiteral("Close About Window"));
+    // The About window carries a tip too. It is only built when first shown, which keeps it
+    // off the start-up path; until then its tip waits here.
+    const QString doneTip = on ? QStringLiteral("Close About Window") : QString();
+    if (about_)
+        about_->doneButton()->setToolTip(doneTip);
+    else
+        pendingDoneTip_ = doneTip;
     tip(BtnChip, QStringLiteral("Click to choose chip type. Remember to click 'Calc' again to rebuild the "
                                 "code listing !!"));
     ChkPopups->setToolTip(QStringLiteral("Switch balloon pop-up help on and off."));
