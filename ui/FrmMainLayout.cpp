@@ -7,6 +7,7 @@
 #include <QTabBar>
 #include <QTimer>
 
+#include "calc/DelayCalculation.h"
 #include "ui/CodeListBox.h"
 #include "ui/FrmMain.h"
 #include "ui/LimitedLineEdit.h"
@@ -174,7 +175,7 @@ void FrmMain::createCodePanel() {
     TabCode->setFont(courier(9.75));
     TabCode->setCursor(Qt::PointingHandCursor);
     TabCode->setExpanding(false);
-    for (const char* tab : {"Single", "Double", "Triple", "Quad"}) TabCode->addTab(QLatin1StringView(tab));
+    for (int depth = 1; depth <= calc::MaxDepth; ++depth) TabCode->addTab(calc::depthName(depth));
     TxtCodeList = place<CodeListBox>(panel, "TxtCodeList", twipsRect(120, 1020, 6795, 3075));
 }
 
