@@ -93,29 +93,6 @@ QImage resourceImage(const QString& name) {
     return ui::pictureResource(name).toImage().convertToFormat(QImage::Format_ARGB32);
 }
 
-// A main window started on a program folder that was filled beforehand.
-class StartedWindow {
-public:
-    explicit StartedWindow(const QString& folder) : window_(std::make_unique<ui::FrmMain>(desktop, folder)) {}
-
-    ui::FrmMain& window() { return *window_; }
-    const calc::CalcState& state() const { return window_->calcState(); }
-    template <typename Widget = QWidget>
-    Widget* control(const char* name) const {
-        auto* widget = window_->findChild<Widget*>(QLatin1StringView(name));
-        if (!widget) qFatal("no control %s", name);
-        return widget;
-    }
-    QLineEdit* box(const char* name) const { return control<QLineEdit>(name); }
-    QTabBar* tabs() const { return control<QTabBar>("TabCode"); }
-    QString listing() const { return control<ui::CodeListBox>("TxtCodeList")->listing(); }
-    void press(const char* name) const { control<QPushButton>(name)->click(); }
-
-    RecordingDesktop desktop;
-
-private:
-    std::unique_ptr<ui::FrmMain> window_;
-};
 
 // The 18 settings in file order, as the window shows them.
 template <typename Fixture>
@@ -307,7 +284,7 @@ void TestFrmMainPrefs::saveThenLoadAtStartUp() {
     const QByteArray saved = readFile(first.folder.path(), kPreferencesFile);
     for (const QString& name : names) QVERIFY(saved.contains(name.toUtf8()));
 
-    StartedWindow second(first.folder.path());
+    WindowFixture second(first.folder.path());
     QCOMPARE(settingsOf(second), expected);
     verifyChipShown(second);
     QVERIFY(second.desktop.messages.isEmpty());
@@ -349,7 +326,7 @@ void TestFrmMainPrefs::shortFileAppliesWhatItHolds() {
     QByteArray content = fileOf(sampleLines().mid(0, lines));
     if (!lastLineEnded) content.chop(2);
     writeFile(folder.path(), kPreferencesFile, content);
-    StartedWindow window(folder.path());
+    WindowFixture window(folder.path());
     QCOMPARE(settingsOf(window), appliedUpTo(lines, sampleApplied()));
     QVERIFY(window.desktop.messages.isEmpty());
     // The chip type is applied and the load calculates only after all 18 items.
@@ -384,7 +361,7 @@ void TestFrmMainPrefs::badItemStopsTheLoad() {
     applied[15] = QStringLiteral("0");
     lines[line - 1] = item;
     writeFile(folder.path(), kPreferencesFile, fileOf(lines));
-    StartedWindow window(folder.path());
+    WindowFixture window(folder.path());
     QCOMPARE(settingsOf(window), appliedUpTo(line - 1, applied));
     QVERIFY(window.desktop.messages.isEmpty());
     QVERIFY(showsStartUpChip(window));
@@ -440,7 +417,7 @@ void TestFrmMainPrefs::itemIsReadAs() {
     QStringList lines = sampleLines();
     lines[line - 1] = before;
     writeFile(folder.path(), kPreferencesFile, fileOf(lines));
-    StartedWindow window(folder.path());
+    WindowFixture window(folder.path());
     QVERIFY2(settingsOf(window)[line - 1] != shown, "the reload must change the setting");
 
     lines[line - 1] = item;
@@ -477,7 +454,7 @@ void TestFrmMainPrefs::digitFirstNameWhileLoading() {
     QStringList lines = sampleLines();
     lines[9] = QStringLiteral("0");  // no CALL tick, which would calculate in the middle
     if (!atStartUp) writeFile(folder.path(), kPreferencesFile, fileOf(lines));
-    std::optional<StartedWindow> started;
+    std::optional<WindowFixture> started;
     if (!atStartUp) {
         started.emplace(folder.path());
         QCOMPARE(started->box("TxtAName")->text(), QStringLiteral("Fast"));
@@ -489,7 +466,7 @@ void TestFrmMainPrefs::digitFirstNameWhileLoading() {
         started.emplace(folder.path());
     else
         started->press("BtnReset");
-    StartedWindow& window = *started;
+    WindowFixture& window = *started;
 
     // Loading went on after the refused name.
     QStringList expected = sampleApplied();
@@ -614,7 +591,7 @@ void TestFrmMainPrefs::oneFileWhateverItsCase() {
     QTemporaryDir folder;
     for (const QString& name : present) writeFile(folder.path(), name, fileOf(sampleLines()));
     {
-        StartedWindow window(folder.path());
+        WindowFixture window(folder.path());
         QCOMPARE(window.box("TxtAName")->text(), QStringLiteral("Fast"));
         window.box("TxtClock")->setText(QStringLiteral("8000000"));
         window.press("BtnSave");
@@ -624,7 +601,7 @@ void TestFrmMainPrefs::oneFileWhateverItsCase() {
     sorted.sort();
     QCOMPARE(filesIn(folder.path()), sorted);  // no second spelling was created
     // What was saved is what the next start reads.
-    StartedWindow next(folder.path());
+    WindowFixture next(folder.path());
     QCOMPARE(next.box("TxtClock")->text(), QStringLiteral("8000000"));
 }
 
@@ -656,7 +633,7 @@ void TestFrmMainPrefs::savedPositionComesBackOnScreen() {
     lines[12] = top;
     lines[13] = left;
     writeFile(folder.path(), kPreferencesFile, fileOf(lines));
-    StartedWindow window(folder.path());
+    WindowFixture window(folder.path());
     QCOMPARE(window.window().pos(), position);
     // The same from wherever the window stands when the preferences are restored.
     window.window().move(123, 45);
@@ -818,7 +795,7 @@ void TestFrmMainPrefs::damagedFileNeverHurts() {
     QFETCH(QByteArray, content);
     QTemporaryDir folder;
     writeFile(folder.path(), kPreferencesFile, content);
-    StartedWindow window(folder.path());
+    WindowFixture window(folder.path());
     verifyMessagesAreClear(window.desktop);
     // Whatever was loaded, the window goes on working.
     window.box("TxtClock")->setText(QStringLiteral("4000000"));
@@ -842,7 +819,7 @@ void TestFrmMainPrefs::damagedFileNeverHurts() {
 void TestFrmMainPrefs::bytesAfterTheItemsAreIgnored() {
     QTemporaryDir folder;
     writeFile(folder.path(), kPreferencesFile, fileOf(sampleLines()) + randomBytes(21, 65536));
-    StartedWindow window(folder.path());
+    WindowFixture window(folder.path());
     QCOMPARE(settingsOf(window), sampleApplied());
     QVERIFY(window.desktop.messages.isEmpty());
     verifyChipShown(window);

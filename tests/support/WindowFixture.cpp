@@ -2,8 +2,10 @@
 
 #include "ui/CodeListBox.h"
 
-WindowFixture::WindowFixture()
-    : window_(std::make_unique<ui::FrmMain>(desktop, folder.path())) {}
+WindowFixture::WindowFixture() : WindowFixture(QString()) {}
+
+WindowFixture::WindowFixture(const QString& programFolder)
+    : window_(std::make_unique<ui::FrmMain>(desktop, programFolder.isEmpty() ? folder.path() : programFolder)) {}
 
 WindowFixture::~WindowFixture() = default;
 

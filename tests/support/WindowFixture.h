@@ -13,10 +13,12 @@
 #include "support/RecordingDesktop.h"
 #include "ui/FrmMain.h"
 
-// A fresh main window in a fresh, empty program folder, driven through its controls.
+// A fresh main window in a fresh, empty program folder, or in a program folder filled
+// beforehand, driven through its controls.
 class WindowFixture {
 public:
     WindowFixture();
+    explicit WindowFixture(const QString& programFolder);
     ~WindowFixture();
 
     ui::FrmMain& window() { return *window_; }
