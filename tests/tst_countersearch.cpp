@@ -38,8 +38,6 @@ CalcState resultOf(const Search& run) {
 class TestCounterSearch : public QObject {
     Q_OBJECT
 private Q_SLOTS:
-    void workedExamples_data();
-    void workedExamples();
     void belowShortestDelayGivesTheShortest_data();
     void belowShortestDelayGivesTheShortest();
     void beyondLongestDelayGivesAllZero();
@@ -53,42 +51,6 @@ private Q_SLOTS:
     void nonNumericInputStopsBeforeAnything();
     void zeroClockEndsWithTheCountersAsTheyStand();
 };
-
-void TestCounterSearch::workedExamples_data() {
-    QTest::addColumn<qint16>("chip");
-    QTest::addColumn<QString>("clock");
-    QTest::addColumn<QString>("delay");
-    QTest::addColumn<int>("depth");
-    QTest::addColumn<QList<double>>("counters");
-    QTest::addColumn<double>("cycles");
-    const auto pic = qint16(calc::ChipMchip);
-    const auto sx = qint16(calc::ChipSxTurbo);
-    QTest::newRow("PIC 1 ms") << pic << "4000000" << "0.001" << 2 << QList<double>{75, 2, 1, 1} << 1000.0;
-    QTest::newRow("PIC 0.5 us") << pic << "4000000" << "0.0000005" << 1 << QList<double>{1, 1, 1, 1} << 4.0;
-    QTest::newRow("PIC 0.5 s") << pic << "4000000" << "0.5" << 3 << QList<double>{86, 138, 3, 1} << 500001.0;
-    QTest::newRow("PIC 1 s") << pic << "4000000" << "1" << 3 << QList<double>{174, 19, 6, 1} << 1000001.0;
-    QTest::newRow("PIC 100 s") << pic << "4000000" << "100" << 4 << QList<double>{204, 77, 252, 2} << 100000001.0;
-    QTest::newRow("PIC 10^6 s") << pic << "4000000" << "1000000" << 4 << QList<double>{0, 0, 0, 0} << 12918587911.0;
-    QTest::newRow("SX 1 ms") << sx << "50000000" << "0.001" << 2 << QList<double>{175, 49, 1, 1} << 50002.0;
-    QTest::newRow("SX 5.26 ms") << sx << "50000000" << "0.00526" << 3 << QList<double>{19, 1, 2, 1} << 263002.0;
-    QTest::newRow("PIC 0.5 ms, one loop") << pic << "4000000" << "0.0005" << 1 << QList<double>{166, 1, 1, 1} << 499.0;
-}
-
-void TestCounterSearch::workedExamples() {
-    QFETCH(qint16, chip);
-    QFETCH(QString, clock);
-    QFETCH(QString, delay);
-    QFETCH(int, depth);
-    QFETCH(QList<double>, counters);
-    QFETCH(double, cycles);
-    const Search run = search(chip, clock, delay);
-    QVERIFY(!run.outcome.inputNotNumeric);
-    QCOMPARE(run.outcome.depth, depth);
-    const calc::Counts counts = calc::countsOf(run.state);
-    QCOMPARE(QList<double>(counts.begin(), counts.end()), counters);
-    CalcState shown = resultOf(run);
-    QCOMPARE(calc::cyclesOfDepth(shown, depth), cycles);
-}
 
 void TestCounterSearch::belowShortestDelayGivesTheShortest_data() {
     QTest::addColumn<qint16>("chip");

@@ -38,8 +38,6 @@ private Q_SLOTS:
     void calcTimeReadsZeroAs256();
     void calcTimeStopsAtTheFirstBadBox();
     void calcTmmWithZeroClockKeepsLimits();
-    void fillBoxesPatterns_data();
-    void fillBoxesPatterns();
     void fillBoxesStopsBeforeShowingOnBadClock();
 };
 
@@ -211,38 +209,6 @@ void TestFormulas::calcTmmWithZeroClockKeepsLimits() {
     // Beyond the single-precision range is an overflow, never an infinity.
     QVERIFY_FAULT(calc::CalcTmm(state, QStringLiteral("1e39")));
     QCOMPARE(state.ClockHz, 0.0f);
-}
-
-void TestFormulas::fillBoxesPatterns_data() {
-    QTest::addColumn<qint16>("chip");
-    QTest::addColumn<QString>("clock");
-    QTest::addColumn<bool>("addCallReturn");
-    QTest::addColumn<QString>("time");
-    QTest::addColumn<QString>("cycles");
-    const auto pic = qint16(calc::ChipMchip);
-    const auto sx = qint16(calc::ChipSxTurbo);
-    QTest::newRow("PIC 4 MHz") << pic << "4000000" << false << "0.00076600" << "766";
-    QTest::newRow("PIC 4 MHz with CALL") << pic << "4000000" << true << "0.00077000" << "770";
-    QTest::newRow("PIC 3.579545 MHz") << pic << "3579545" << false << "0.000855975" << "766";
-    QTest::newRow("SX 50 MHz") << sx << "50000000" << false << "0.00002042" << "1021";
-    QTest::newRow("SX 50 MHz with CALL") << sx << "50000000" << true << "0.00002054" << "1027";
-}
-
-void TestFormulas::fillBoxesPatterns() {
-    QFETCH(qint16, chip);
-    QFETCH(QString, clock);
-    QFETCH(bool, addCallReturn);
-    QFETCH(QString, time);
-    QFETCH(QString, cycles);
-    CalcState state;
-    state.ChipType = chip;
-    calc::CalcTime(state, clock, {QStringLiteral("255"), QStringLiteral("1"), QStringLiteral("1"),
-                                  QStringLiteral("1")});
-    const calc::ShownResult shown = calc::FillBoxes(state, 0, addCallReturn, clock);
-    QCOMPARE(shown.timeText, time);
-    QCOMPARE(shown.cyclesText, cycles);
-    QCOMPARE(state.ShownCycles, chip == calc::ChipMchip ? 766.0 : 1021.0);
-    QCOMPARE(state.CallRetTime == 0, !addCallReturn);
 }
 
 void TestFormulas::fillBoxesStopsBeforeShowingOnBadClock() {
