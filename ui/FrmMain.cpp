@@ -94,15 +94,7 @@ void FrmMain::Form_Load() {
     TxtTime->setText(QStringLiteral("0"));
     LoadConfig();
     UpdatePopUps();
-    showLogoFrame(101);
-    TimerAnimation->setInterval(2000);
-    LogoFrame = 1;
-    if (ChkAnimateLogo->isChecked()) {
-        TimerAnimation->start();
-    } else {
-        TimerAnimation->stop();
-        TimerAnimation->setInterval(800);
-    }
+    startLogoAnimation();
     PlayWave(QStringLiteral("Elvis"));
     TxtClock->setFocus();
 }

@@ -123,6 +123,7 @@ private:
 
     // Sounds and the logo (FrmMainShell.cpp)
     void PlayWave(const QString& name);
+    void startLogoAnimation();
     void onTimerAnimationTick();
     void onChkAnimateLogoClicked();
     void showLogoFrame(int bitmap);

@@ -14,6 +14,7 @@ namespace {
 constexpr int kRestingFrame = 101;
 constexpr int kLastFrameStep = 20;  // frames 101 to 120
 constexpr int kRestMs = 800;
+constexpr int kFirstRestMs = 2000;  // the first turn waits until the window has settled
 constexpr int kTurnStepMs = 75;
 
 }  // namespace
@@ -25,6 +26,18 @@ void FrmMain::PlayWave(const QString& name) {
 
 void FrmMain::showLogoFrame(int bitmap) {
     Picture1->setPixmap(pictureResource(QString::number(bitmap)));
+}
+
+void FrmMain::startLogoAnimation() {
+    showLogoFrame(kRestingFrame);
+    TimerAnimation->setInterval(kFirstRestMs);
+    LogoFrame = 1;
+    if (ChkAnimateLogo->isChecked()) {
+        TimerAnimation->start();
+    } else {
+        TimerAnimation->stop();
+        TimerAnimation->setInterval(kRestMs);
+    }
 }
 
 void FrmMain::onTimerAnimationTick() {
