@@ -41,7 +41,7 @@ void FrmMain::connectHandlers() {
             if (selected) FillTab();
         });
     }
-    for (int counter = 0; counter < 4; ++counter) {
+    for (int counter = 0; counter < std::ssize(rows_); ++counter) {
         const CounterRow& row = rows_[counter];
         connect(row.name, &QLineEdit::textChanged, this, [this, counter] { onNameChanged(counter); });
         connect(row.value, &QLineEdit::textChanged, this, [this, counter] { onValueChanged(counter); });
@@ -68,7 +68,7 @@ bool FrmMain::eventFilter(QObject* watched, QEvent* event) {
         // Switching to another program or opening a menu is not leaving the box.
         const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
         if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason) {
-            for (int counter = 0; counter < 4; ++counter)
+            for (int counter = 0; counter < std::ssize(rows_); ++counter)
                 if (watched == rows_[counter].name) onNameFocusLost(counter);
         }
     }
@@ -90,7 +90,7 @@ bool FrmMain::isLogoClick(QEvent* event) const {
 
 void FrmMain::Form_Load() {
     move(0, 0);
-    for (int counter = 0; counter < 4; ++counter) setValueFromCode(counter, QStringLiteral("0"));
+    for (int counter = 0; counter < std::ssize(rows_); ++counter) setValueFromCode(counter, QStringLiteral("0"));
     TxtTime->setText(QStringLiteral("0"));
     LoadConfig();
     UpdatePopUps();

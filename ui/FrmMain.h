@@ -8,6 +8,7 @@
 #include <optional>
 
 #include "calc/CalcState.h"
+#include "calc/Formulas.h"
 #include "listing/Listing.h"
 #include "ui/InputState.h"
 
@@ -149,7 +150,7 @@ private:
     QPushButton* BtnCalcTime = nullptr;
     QPushButton* BtnCalcValues = nullptr;
     QPushButton* BtnChip = nullptr;
-    std::array<CounterRow, 4> rows_;  // A (innermost) to D (outermost)
+    std::array<CounterRow, calc::MaxDepth> rows_;  // A (innermost) to D (outermost)
 
     // The code panel
     QRadioButton* OptMicroChip = nullptr;

@@ -140,7 +140,7 @@ void FrmMain::createCounterRows(QGroupBox* dataFrame) {
         {"TxtCName", "Label11", "TxtCValue", "BtnNudgeUpC", "BtnNudgeDnC"},
         {"TxtDName", "Label10", "TxtDValue", "BtnNudgeUpD", "BtnNudgeDnD"},
     }};
-    for (int counter = 0; counter < 4; ++counter) {
+    for (int counter = 0; counter < std::ssize(rows_); ++counter) {
         // Counter D sits at the top, A at the bottom, 420 twips apart.
         const int top = 420 + (3 - counter) * 420;
         const RowNames& names = kNames[counter];

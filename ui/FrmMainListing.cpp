@@ -47,7 +47,7 @@ void FrmMain::writeListing(listing::Format format, int depth) {
     input.picHeader = calc_.ChipType == calc::ChipMchip;
     input.timeText = TxtTime->text();
     input.clockText = TxtClock->text();
-    for (int counter = 0; counter < 4; ++counter)
+    for (int counter = 0; counter < std::ssize(rows_); ++counter)
         input.counters[counter] = {rows_[counter].name->text(), rows_[counter].value->text()};
     input.withReturn = ChkAddCR->isChecked();
 

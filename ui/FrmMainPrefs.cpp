@@ -100,7 +100,7 @@ void FrmMain::onBtnSavePressed() {
     }
     prefs::Preferences preferences;
     preferences.clock = TxtClock->text();
-    for (int counter = 0; counter < 4; ++counter) {
+    for (int counter = 0; counter < std::ssize(rows_); ++counter) {
         preferences.names[3 - counter] = rows_[counter].name->text();
         preferences.values[3 - counter] = rows_[counter].value->text();
     }
