@@ -17,18 +17,18 @@ namespace {
 
 constexpr qint64 kMaxBytesRead = 1 << 20;
 
-QString numberItem(double value) {
-    return (value >= 0 ? QStringLiteral(" ") : QString()) + calc::formatPlain(value) +
+// A number item: a space before a number that is not negative, and one after every number.
+QString numberItem(const QString& digits) {
+    return (digits.startsWith(QLatin1Char('-')) ? QString() : QStringLiteral(" ")) + digits +
            QStringLiteral(" ");
 }
 
-QString numberItem(float value) {
-    // The shortest text that reads back as the same single-precision number.
+// The shortest text that reads back as the same single-precision number.
+QString shortestSingle(float value) {
     std::array<char, 64> buffer{};
     const auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value,
                                       std::chars_format::fixed);
-    const QString digits = QString::fromLatin1(buffer.data(), result.ptr - buffer.data());
-    return (value >= 0 ? QStringLiteral(" ") : QString()) + digits + QStringLiteral(" ");
+    return QString::fromLatin1(buffer.data(), result.ptr - buffer.data());
 }
 
 QString decode(const QByteArray& content) {
@@ -49,12 +49,13 @@ QByteArray writePreferences(const Preferences& preferences) {
     for (const QString& value : preferences.values) lines << value;
     lines << (preferences.addCallReturn ? QStringLiteral("1") : QStringLiteral("0"));
     lines << (preferences.parallax ? QStringLiteral("Parallax") : QStringLiteral("Microchip"));
-    lines << numberItem(static_cast<double>(preferences.tab));
-    lines << numberItem(preferences.topTwips) << numberItem(preferences.leftTwips);
-    lines << numberItem(preferences.popups ? 1.0 : 0.0);
-    lines << numberItem(static_cast<double>(preferences.chipType));
-    lines << numberItem(preferences.sound ? 1.0 : 0.0);
-    lines << numberItem(preferences.animateLogo ? 1.0 : 0.0);
+    lines << numberItem(QString::number(preferences.tab));
+    lines << numberItem(shortestSingle(preferences.topTwips))
+          << numberItem(shortestSingle(preferences.leftTwips));
+    lines << numberItem(QString::number(preferences.popups ? 1 : 0));
+    lines << numberItem(QString::number(preferences.chipType));
+    lines << numberItem(QString::number(preferences.sound ? 1 : 0));
+    lines << numberItem(QString::number(preferences.animateLogo ? 1 : 0));
     return (lines.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n")).toUtf8();
 }
 
