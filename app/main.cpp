@@ -25,8 +25,9 @@ int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Kestrune"));
     QApplication::setApplicationVersion(QStringLiteral("2.2"));
-    ui::QtDesktop desktop;
-    ui::FrmMain window(desktop, QCoreApplication::applicationDirPath());
+    const QString programFolder = QCoreApplication::applicationDirPath();
+    ui::QtDesktop desktop(programFolder);
+    ui::FrmMain window(desktop, programFolder);
     window.show();
     return QApplication::exec();
 }

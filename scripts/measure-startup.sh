@@ -47,12 +47,17 @@ xdotool getdisplaygeometry >/dev/null 2>&1 || { echo "measure-startup: Xvfb did 
 clock_ticks=$(getconf CLK_TCK)
 now_ms() { echo $(( $(date +%s%N) / 1000000 )); }
 
-# Copies the program into a new folder with the factory defaults and preferences files beside
-# it, as a first run finds them: every launch starts alike, logo animation and sound on.
+# Copies the program into a new folder with the sound and printing libraries and the factory
+# defaults and preferences files beside it, as a first run finds them: every launch starts
+# alike, logo animation and sound on.
 fresh_copy() {
     local program=$1 folder
     folder=$(mktemp -d "$work/run.XXXXXX")
-    cp "$build/$program" resources/Kestrune.def resources/kestrune.cfg "$folder/"
+    cp "$build/$program" "$folder/"
+    if [ "$program" = kestrune ]; then
+        cp "$build"/libkestrune_sound.so "$build"/libkestrune_print.so \
+            resources/Kestrune.def resources/kestrune.cfg "$folder/"
+    fi
     echo "$folder"
 }
 

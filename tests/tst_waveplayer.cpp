@@ -3,7 +3,7 @@
 #include <QTest>
 
 #include "ui/Resources.h"
-#include "ui/WavePlayer.h"
+#include "sound/WavePlayer.h"
 
 class TestWavePlayer : public QObject {
     Q_OBJECT
@@ -14,7 +14,7 @@ private Q_SLOTS:
 };
 
 void TestWavePlayer::playsEachSoundAndCutsTheLastShort() {
-    ui::WavePlayer player;
+    sound::WavePlayer player;
     for (const char* name : {"Elvis", "donuts", "pop", "drip", "SNAPSHOT", "SNAPSHOT"})
         player.play(ui::waveResource(QLatin1StringView(name)));
     // Let the audio service run a little with the last sound playing, then end mid-sound.
@@ -39,7 +39,7 @@ void TestWavePlayer::refusesWhatIsNotAPlayableWave_data() {
 
 void TestWavePlayer::refusesWhatIsNotAPlayableWave() {
     QFETCH(QByteArray, image);
-    ui::WavePlayer player;
+    sound::WavePlayer player;
     player.play(ui::waveResource(QStringLiteral("drip")));
     player.play(image);
 }

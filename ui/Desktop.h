@@ -4,7 +4,6 @@
 #include <QPoint>
 #include <QString>
 
-class QPrinter;
 class QWidget;
 
 namespace ui {
@@ -26,8 +25,10 @@ public:
     virtual void openInShell(const QString& target) = 0;
     // Blocks the user-interface thread without processing events.
     virtual void blockingWait(int milliseconds) = 0;
-    // The print dialog, offering neither a selection nor a page range. False when cancelled.
-    virtual bool choosePrinter(QWidget* owner, QPrinter& printer) = 0;
+    // The print dialog, offering neither a selection nor a page range, then the listing on
+    // the printer chosen. Returns what went wrong; an empty text when it printed or when the
+    // dialog was cancelled.
+    virtual QString printListing(QWidget* owner, const QString& listing) = 0;
     // The pointer position in global screen pixels.
     virtual QPoint pointerPosition() const = 0;
     // Ends the program: every window goes, no further handler runs.

@@ -3,7 +3,6 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QGuiApplication>
-#include <QPrinter>
 #include <QPushButton>
 
 #include <utility>
@@ -12,7 +11,6 @@
 #include "ui/Desktop.h"
 #include "ui/FrmAbout.h"
 #include "ui/FrmMain.h"
-#include "ui/ListingPrinter.h"
 
 namespace ui {
 
@@ -33,9 +31,8 @@ void FrmMain::onBtnPrintPressed() {
         return;
     }
     PlayWave(QStringLiteral("pop"));
-    QPrinter printer;
-    if (!desktop_.choosePrinter(this, printer)) return;  // cancelled: nothing to say
-    const QString complaint = printListing(printer, TxtCodeList->listing());
+    // A cancelled dialog comes back without complaint, and says nothing.
+    const QString complaint = desktop_.printListing(this, TxtCodeList->listing());
     if (!complaint.isEmpty()) exclaim(QStringLiteral("Error : ") + complaint);
 }
 

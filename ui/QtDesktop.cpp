@@ -3,13 +3,19 @@
 #include <QCoreApplication>
 #include <QCursor>
 #include <QDesktopServices>
+#include <QDir>
 #include <QFileInfo>
 #include <QMessageBox>
-#include <QPrintDialog>
 #include <QThread>
 #include <QUrl>
 
+#include "ui/LibraryModule.h"
+
 namespace ui {
+
+QtDesktop::QtDesktop(const QString& programFolder)
+    : sound_(programFolder),
+      printLibrary_(QDir(programFolder).filePath(QLatin1StringView(printing::kLibraryName))) {}
 
 void QtDesktop::showMessage(QWidget* owner, MessageIcon icon, const QString& text) {
     QMessageBox box(icon == MessageIcon::Information ? QMessageBox::Information
@@ -18,7 +24,7 @@ void QtDesktop::showMessage(QWidget* owner, MessageIcon icon, const QString& tex
     box.exec();
 }
 
-void QtDesktop::playWave(const QByteArray& waveImage) { player_.play(waveImage); }
+void QtDesktop::playWave(const QByteArray& waveImage) { sound_.play(waveImage); }
 
 void QtDesktop::openInShell(const QString& target) {
     const QFileInfo file(target);
@@ -27,14 +33,15 @@ void QtDesktop::openInShell(const QString& target) {
 }
 
 void QtDesktop::blockingWait(int milliseconds) {
+    // The sound asked for just before must be under way before the thread sleeps.
+    sound_.finishLoading();
     QThread::msleep(static_cast<unsigned long>(milliseconds));
 }
 
-bool QtDesktop::choosePrinter(QWidget* owner, QPrinter& printer) {
-    QPrintDialog dialog(&printer, owner);
-    dialog.setOption(QAbstractPrintDialog::PrintSelection, false);
-    dialog.setOption(QAbstractPrintDialog::PrintPageRange, false);
-    return dialog.exec() == QDialog::Accepted;
+QString QtDesktop::printListing(QWidget* owner, const QString& listing) {
+    if (!printer_) printer_ = createFromLibrary<printing::ListingPrinter>(printLibrary_, printing::kEntryPoint);
+    if (!printer_) return QStringLiteral("Printing is not available (") + printLibrary_.errorString() + QLatin1Char(')');
+    return printer_->printWithDialog(owner, listing);
 }
 
 QPoint QtDesktop::pointerPosition() const { return QCursor::pos(); }

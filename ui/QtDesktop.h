@@ -1,23 +1,33 @@
 #pragma once
 
+#include <QLibrary>
+
+#include <memory>
+
+#include "printing/ListingPrinter.h"
 #include "ui/Desktop.h"
-#include "ui/WavePlayer.h"
+#include "ui/SoundModule.h"
 
 namespace ui {
 
-// The real desktop: Qt's message boxes, audio output, desktop services and print dialog.
+// The real desktop: Qt's message boxes, desktop services, and the sound and printing
+// libraries that lie in the program's folder.
 class QtDesktop : public Desktop {
 public:
+    explicit QtDesktop(const QString& programFolder);
+
     void showMessage(QWidget* owner, MessageIcon icon, const QString& text) override;
     void playWave(const QByteArray& waveImage) override;
     void openInShell(const QString& target) override;
     void blockingWait(int milliseconds) override;
-    bool choosePrinter(QWidget* owner, QPrinter& printer) override;
+    QString printListing(QWidget* owner, const QString& listing) override;
     QPoint pointerPosition() const override;
     void endProgram() override;
 
 private:
-    WavePlayer player_;
+    SoundModule sound_;
+    QLibrary printLibrary_;
+    std::unique_ptr<printing::ListingPrinter> printer_;
 };
 
 }  // namespace ui

@@ -1,7 +1,5 @@
 #include "support/RecordingDesktop.h"
 
-#include <QPrinter>
-
 #include "ui/Resources.h"
 
 void RecordingDesktop::showMessage(QWidget*, ui::MessageIcon icon, const QString& text) {
@@ -15,13 +13,11 @@ void RecordingDesktop::openInShell(const QString& target) { shellTargets.append(
 
 void RecordingDesktop::blockingWait(int milliseconds) { waits.append(milliseconds); }
 
-bool RecordingDesktop::choosePrinter(QWidget*, QPrinter& printer) {
+QString RecordingDesktop::printListing(QWidget*, const QString& listing) {
     ++printDialogs;
-    if (acceptPrintDialog && !printToPdf.isEmpty()) {
-        printer.setOutputFormat(QPrinter::PdfFormat);
-        printer.setOutputFileName(printToPdf);
-    }
-    return acceptPrintDialog;
+    if (!acceptPrintDialog) return {};
+    printedListings.append(listing);
+    return printerComplaint;
 }
 
 QStringList RecordingDesktop::messageTexts() const {
@@ -50,5 +46,6 @@ void RecordingDesktop::clear() {
     shellTargets.clear();
     waits.clear();
     printDialogs = 0;
+    printedListings.clear();
     programEnds = 0;
 }

@@ -19,7 +19,7 @@ public:
     void playWave(const QByteArray& waveImage) override;
     void openInShell(const QString& target) override;
     void blockingWait(int milliseconds) override;
-    bool choosePrinter(QWidget* owner, QPrinter& printer) override;
+    QString printListing(QWidget* owner, const QString& listing) override;
     QPoint pointerPosition() const override { return pointer; }
     void endProgram() override { ++programEnds; }
 
@@ -35,7 +35,8 @@ public:
     QList<int> waits;
     int printDialogs = 0;
     bool acceptPrintDialog = true;
-    QString printToPdf;  // where an accepted print dialog sends the pages, when set
+    QStringList printedListings;
+    QString printerComplaint;  // what the printer says after an accepted dialog
     QPoint pointer;
     int programEnds = 0;
     // Runs while a message box would be open, as a user would act before pressing OK.

@@ -1,4 +1,4 @@
-#include "ui/WavePlayer.h"
+#include "sound/WavePlayer.h"
 
 #include <QAudioDevice>
 #include <QAudioFormat>
@@ -8,7 +8,7 @@
 
 #include <optional>
 
-namespace ui {
+namespace sound {
 
 namespace {
 
@@ -55,7 +55,7 @@ std::optional<PcmImage> parseWave(const QByteArray& image) {
 
 }  // namespace
 
-WavePlayer::WavePlayer(QObject* parent) : QObject(parent) {}
+WavePlayer::WavePlayer() = default;
 
 WavePlayer::~WavePlayer() { stop(); }
 
@@ -83,4 +83,7 @@ void WavePlayer::stop() {
     buffer_.close();
 }
 
-}  // namespace ui
+}  // namespace sound
+
+// The library's one entry point, found by name when the program loads it.
+extern "C" Q_DECL_EXPORT sound::SoundOutput* kestruneCreateSoundOutput() { return new sound::WavePlayer; }

@@ -1,13 +1,14 @@
-#include "ui/ListingPrinter.h"
+#include "printing/ListingPrinter.h"
 
 #include <QFontDatabase>
 #include <QFontMetricsF>
+#include <QPrintDialog>
 #include <QPrinter>
 #include <QAbstractTextDocumentLayout>
 #include <QTextDocument>
 #include <QTextOption>
 
-namespace ui {
+namespace printing {
 
 QString printListing(QPrinter& printer, const QString& listing) {
     QString text = listing + QStringLiteral("\r\n");
@@ -29,4 +30,25 @@ QString printListing(QPrinter& printer, const QString& listing) {
     return {};
 }
 
-}  // namespace ui
+namespace {
+
+class DialogListingPrinter : public ListingPrinter {
+public:
+    QString printWithDialog(QWidget* owner, const QString& listing) override {
+        QPrinter printer;
+        QPrintDialog dialog(&printer, owner);
+        dialog.setOption(QAbstractPrintDialog::PrintSelection, false);
+        dialog.setOption(QAbstractPrintDialog::PrintPageRange, false);
+        if (dialog.exec() != QDialog::Accepted) return {};
+        return printListing(printer, listing);
+    }
+};
+
+}  // namespace
+
+}  // namespace printing
+
+// The library's one entry point, found by name when the program loads it.
+extern "C" Q_DECL_EXPORT printing::ListingPrinter* kestruneCreateListingPrinter() {
+    return new printing::DialogListingPrinter;
+}

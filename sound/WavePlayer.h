@@ -2,24 +2,26 @@
 
 #include <QBuffer>
 #include <QByteArray>
-#include <QObject>
 
 #include <memory>
 
+#include "sound/SoundOutput.h"
+
 class QAudioSink;
 
-namespace ui {
+namespace sound {
 
 // Plays RIFF WAVE images (PCM, 8 or 16 bits) from memory on the default audio output. The
 // audio service is only opened on the first request. A new request stops the sound that is
 // playing before its bytes are released.
-class WavePlayer : public QObject {
-    Q_OBJECT
+class WavePlayer : public SoundOutput {
 public:
-    explicit WavePlayer(QObject* parent = nullptr);
+    WavePlayer();
     ~WavePlayer() override;
+    WavePlayer(const WavePlayer&) = delete;
+    WavePlayer& operator=(const WavePlayer&) = delete;
 
-    void play(const QByteArray& waveImage);
+    void play(const QByteArray& waveImage) override;
 
 private:
     void stop();
@@ -29,4 +31,4 @@ private:
     QBuffer buffer_;
 };
 
-}  // namespace ui
+}  // namespace sound

@@ -1,0 +1,41 @@
+#pragma once
+
+#include <QByteArray>
+#include <QLibrary>
+#include <QObject>
+
+#include <memory>
+#include <optional>
+#include <thread>
+
+#include "sound/SoundOutput.h"
+
+namespace ui {
+
+// Plays sounds through the sound library beside the program. The first sound sets the
+// loading going once the event loop runs, on a thread of its own, so neither the window's
+// start nor its first paint waits for the media stack; the latest sound asked for meanwhile
+// plays as soon as the library is in. Without the library the program is silent.
+class SoundModule : public QObject {
+public:
+    explicit SoundModule(const QString& programFolder);
+    ~SoundModule() override;
+
+    void play(const QByteArray& waveImage);
+    // Completes the loading now, however far it has got, and starts the sound waiting for
+    // it: for when the event loop is about not to run.
+    void finishLoading();
+
+private:
+    enum class Stage { Idle, Requested, Loading, Ready, Unavailable };
+
+    void startLoading();
+
+    QLibrary library_;
+    std::thread loader_;
+    Stage stage_ = Stage::Idle;
+    std::optional<QByteArray> waiting_;
+    std::unique_ptr<sound::SoundOutput> output_;  // goes before the library it came from
+};
+
+}  // namespace ui
