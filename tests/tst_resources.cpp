@@ -88,6 +88,7 @@ void TestResources::pictures() {
     QFETCH(QSize, size);
     const QImage image(QStringLiteral(":/pictures/") + name);
     QCOMPARE(image.size(), size);
+    QCOMPARE(ui::pictureResource(name).size(), size);
     if (name == QStringLiteral("icon")) QCOMPARE(image.format(), QImage::Format_Indexed8);  // 256 colours
     if (name == QStringLiteral("emblem")) QVERIFY(!image.hasAlphaChannel());
 }
