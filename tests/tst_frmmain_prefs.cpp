@@ -191,6 +191,8 @@ private Q_SLOTS:
         // The chip type is applied and the load calculates only after all 18 items.
         QVERIFY(showsStartUpChip(window));
         if (applied < 10) QCOMPARE(window.box("TxtMC")->text(), QString());  // line 10 ticks ChkAddCR, which calculates
+        // However far the load got, the code box shows the listing the load left.
+        QCOMPARE(window.shownListing(), QString(window.listing()).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
     }
 
     void itemIsReadAs_data() {
@@ -418,6 +420,7 @@ private Q_SLOTS:
         QCOMPARE(fixture.state().SuppressTabRecalc, qint16(0));
         if (pic && tab == 1) QCOMPARE(fixture.box("TxtMC")->text(), QStringLiteral("1000"));
         const QString listing = fixture.listing();
+        QCOMPARE(fixture.shownListing(), QString(listing).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
         fixture.press("BtnCalcTime");
         QCOMPARE(fixture.listing(), listing);
         QCOMPARE(filesIn(fixture.folder.path()), QStringList{kDefaultsFile});  // only ever read

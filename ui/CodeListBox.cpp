@@ -22,6 +22,10 @@ void CodeListBox::setListing(const QString& text) {
 void CodeListBox::insertAt(qsizetype position, const QString& piece) {
     const bool atEnd = position == listing_.size();
     listing_.insert(position, piece);
+    if (holds_ > 0) {
+        shownStale_ = true;
+        return;
+    }
     if (!atEnd) {
         render();
         return;
@@ -42,7 +46,20 @@ QString CodeListBox::shownText(QString text) {
     return text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
 }
 
-void CodeListBox::render() { setPlainText(shownText(listing_)); }
+void CodeListBox::render() {
+    if (holds_ > 0) {
+        shownStale_ = true;
+        return;
+    }
+    shownStale_ = false;
+    setPlainText(shownText(listing_));
+}
+
+CodeListBox::DisplayHold::DisplayHold(CodeListBox& box) : box_(box) { ++box_.holds_; }
+
+CodeListBox::DisplayHold::~DisplayHold() {
+    if (--box_.holds_ == 0 && box_.shownStale_) box_.render();
+}
 
 void CodeListBox::updateTabStops() {
     setTabStopDistance(8 * QFontMetricsF(font()).horizontalAdvance(QLatin1Char(' ')));

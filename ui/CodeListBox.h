@@ -17,6 +17,19 @@ public:
     void setListing(const QString& text);
     void insertAt(qsizetype position, const QString& piece);
 
+    // While a hold lasts the listing changes at once but the box shows it only when the last
+    // hold ends: a run of rebuilds (loading the preferences) is laid out once, not each time.
+    class DisplayHold {
+    public:
+        explicit DisplayHold(CodeListBox& box);
+        ~DisplayHold();
+        DisplayHold(const DisplayHold&) = delete;
+        DisplayHold& operator=(const DisplayHold&) = delete;
+
+    private:
+        CodeListBox& box_;
+    };
+
 protected:
     void changeEvent(QEvent* event) override;
 
@@ -26,6 +39,8 @@ private:
     void updateTabStops();
 
     QString listing_;
+    int holds_ = 0;
+    bool shownStale_ = false;
 };
 
 }  // namespace ui

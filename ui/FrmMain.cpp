@@ -12,6 +12,7 @@
 #include <QTabBar>
 #include <QTimer>
 
+#include "ui/CodeListBox.h"
 #include "ui/Desktop.h"
 
 namespace ui {
@@ -89,6 +90,7 @@ bool FrmMain::isLogoClick(QEvent* event) const {
 }
 
 void FrmMain::Form_Load() {
+    const CodeListBox::DisplayHold shownOnce(*TxtCodeList);
     move(0, 0);
     for (int counter = 0; counter < std::ssize(rows_); ++counter) setValueFromCode(counter, QStringLiteral("0"));
     TxtTime->setText(QStringLiteral("0"));

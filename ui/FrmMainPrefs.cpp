@@ -11,6 +11,7 @@
 
 #include "calc/Fault.h"
 #include "prefs/Preferences.h"
+#include "ui/CodeListBox.h"
 #include "ui/FrmMain.h"
 #include "ui/Twips.h"
 
@@ -37,6 +38,7 @@ void FrmMain::loadPreferences(PreferenceSource source) {
     std::optional<prefs::PreferencesReader> reader = prefs::PreferencesReader::open(
         prefs::fileInFolder(programFolder_, defaults ? kDefaultsFile : kPreferencesFile));
     if (!reader) return;
+    const CodeListBox::DisplayHold shownOnce(*TxtCodeList);
     // Each item is applied, with the handling its control runs, before the next is read;
     // the first item that fails stops the load and leaves the rest as it is.
     try {

@@ -13,6 +13,10 @@ QString WindowFixture::listing() const {
     return control<ui::CodeListBox>("TxtCodeList")->listing();
 }
 
+QString WindowFixture::shownListing() const {
+    return control<ui::CodeListBox>("TxtCodeList")->toPlainText();
+}
+
 void WindowFixture::setCounters(const std::array<QString, 4>& values) {
     static const std::array<const char*, 4> kNames = {"TxtAName", "TxtBName", "TxtCName", "TxtDName"};
     static const std::array<const char*, 4> kValues = {"TxtAValue", "TxtBValue", "TxtCValue",

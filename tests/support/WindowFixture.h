@@ -33,6 +33,8 @@ public:
     QLineEdit* box(const char* name) const { return control<QLineEdit>(name); }
     QTabBar* tabs() const { return control<QTabBar>("TabCode"); }
     QString listing() const;
+    // The listing as the code box shows it, one line per line.
+    QString shownListing() const;
     void press(const char* name) const { control<QPushButton>(name)->click(); }
 
     // Names Cnt? and the given value texts, A first, set like a user typing them.
