@@ -2,6 +2,7 @@
 
 #include <cstdio>
 
+#include "FontConfigWarmUp.h"
 #include "ui/FrmMain.h"
 #include "ui/QtDesktop.h"
 
@@ -22,7 +23,9 @@ int main(int argc, char* argv[]) {
                    stderr);
         return 1;
     }
+    FontConfigWarmUp fontConfig;
     QApplication app(argc, argv);
+    fontConfig.finish();
     QApplication::setApplicationName(QStringLiteral("Kestrune"));
     QApplication::setApplicationVersion(QStringLiteral("2.2"));
     const QString programFolder = QCoreApplication::applicationDirPath();
