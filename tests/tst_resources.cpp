@@ -4,6 +4,7 @@
 #include <QTest>
 #include <QtEndian>
 
+#include "ui/PicturePreload.h"
 #include "ui/Resources.h"
 
 namespace {
@@ -27,6 +28,7 @@ private Q_SLOTS:
     void pictures_data();
     void pictures();
     void namesIgnoreCase();
+    void preloadHandsOverTheSamePictures();
 };
 
 void TestResources::sounds_data() {
@@ -98,6 +100,17 @@ void TestResources::namesIgnoreCase() {
     QVERIFY(!ui::pictureResource(QStringLiteral("MCHIP")).isNull());
     QCOMPARE(ui::waveResource(QStringLiteral("SNAPSHOT")), ui::waveResource(QStringLiteral("snapshot")));
     QVERIFY(ui::waveResource(QStringLiteral("nothing")).isEmpty());
+}
+
+void TestResources::preloadHandsOverTheSamePictures() {
+    const auto image = [](const QString& name) { return ui::pictureResource(name).toImage(); };
+    ui::PicturePreload preload({QStringLiteral("quit"), QStringLiteral("101"), QStringLiteral("Mchip")});
+    QCOMPARE(preload.take(QStringLiteral("MCHIP")).toImage(), image(QStringLiteral("mchip")));
+    QCOMPARE(preload.take(QStringLiteral("101")).toImage(), image(QStringLiteral("101")));
+    // Asked for again, or never listed, a picture is read afresh; "quit" is never taken.
+    QCOMPARE(preload.take(QStringLiteral("101")).toImage(), image(QStringLiteral("101")));
+    QCOMPARE(preload.take(QStringLiteral("help")).toImage(), image(QStringLiteral("help")));
+    QVERIFY(preload.take(QStringLiteral("nothing")).isNull());
 }
 
 QTEST_MAIN(TestResources)

@@ -14,14 +14,32 @@
 
 #include "ui/CodeListBox.h"
 #include "ui/Desktop.h"
+#include "ui/PicturePreload.h"
+#include "ui/Resources.h"
 
 namespace ui {
 
+namespace {
+
+// The pictures the window shows when it opens, in the order it first needs them.
+const QStringList kStartPictures = {
+    QStringLiteral("calctime"), QStringLiteral("calcvalues"), QStringLiteral("sxturbo"),
+    QStringLiteral("copy"),     QStringLiteral("print"),      QStringLiteral("defaults"),
+    QStringLiteral("reset"),    QStringLiteral("help"),       QStringLiteral("save"),
+    QStringLiteral("quit"),     QStringLiteral("icon"),       QStringLiteral("101"),
+    QStringLiteral("mchip")};
+
+}  // namespace
+
 FrmMain::FrmMain(Desktop& desktop, QString programFolder, QWidget* parent)
-    : QWidget(parent), desktop_(desktop), programFolder_(std::move(programFolder)) {
+    : QWidget(parent),
+      desktop_(desktop),
+      programFolder_(std::move(programFolder)),
+      startPictures_(std::make_unique<PicturePreload>(kStartPictures)) {
     createControls();
     connectHandlers();
     Form_Load();
+    startPictures_.reset();
 }
 
 FrmMain::~FrmMain() {
@@ -115,6 +133,10 @@ void FrmMain::Form_Unload() {
     // Lets the farewell sound finish; no handler may run meanwhile.
     if (ChkSound->isChecked()) desktop_.blockingWait(2500);
     desktop_.endProgram();
+}
+
+QPixmap FrmMain::picture(const QString& name) {
+    return startPictures_ ? startPictures_->take(name) : pictureResource(name);
 }
 
 void FrmMain::exclaim(const QString& text) {

@@ -5,6 +5,7 @@
 #include <QWidget>
 
 #include <array>
+#include <memory>
 #include <optional>
 
 #include "calc/CalcState.h"
@@ -26,6 +27,7 @@ namespace ui {
 class CodeListBox;
 class Desktop;
 class FrmAbout;
+class PicturePreload;
 
 // The main window: data entry, results, the listing and the commands. Its routines read and
 // write the controls and call the pure layers below for the arithmetic and the text.
@@ -130,6 +132,7 @@ private:
     void showLogoFrame(int bitmap);
 
     void exclaim(const QString& text);
+    QPixmap picture(const QString& name);
 
     Desktop& desktop_;
     const QString programFolder_;
@@ -139,6 +142,7 @@ private:
     QPointer<FrmAbout> about_;
     std::optional<QString> pendingDoneTip_;
     bool unloaded_ = false;
+    std::unique_ptr<PicturePreload> startPictures_;  // only while the window is being set up
 
     // The data frame
     QLineEdit* TxtClock = nullptr;

@@ -11,7 +11,6 @@
 #include "calc/Formulas.h"
 #include "calc/NumberText.h"
 #include "ui/FrmMain.h"
-#include "ui/Resources.h"
 
 namespace ui {
 
@@ -109,9 +108,9 @@ void FrmMain::onTabCodeClicked() {
 }
 
 void FrmMain::showChipType(bool pic, const QString& pictureName) {
-    const QPixmap picture = pictureResource(pictureName);
-    BtnChip->setIcon(picture);
-    BtnChip->setIconSize(picture.size());
+    const QPixmap chip = picture(pictureName);
+    BtnChip->setIcon(chip);
+    BtnChip->setIconSize(chip.size());
     calc_.ChipType = pic ? calc::ChipMchip : calc::ChipSxTurbo;
     Label5->setText(pic ? QStringLiteral("Machine Cycles:") : QStringLiteral("Clock Cycles:"));
     Label7->setText(pic ? QStringLiteral("mc") : QStringLiteral("cc"));

@@ -12,7 +12,6 @@
 #include "ui/FrmMain.h"
 #include "ui/LimitedLineEdit.h"
 #include "ui/Placement.h"
-#include "ui/Resources.h"
 #include "ui/Twips.h"
 
 namespace ui {
@@ -57,10 +56,9 @@ QGroupBox* frame(QWidget* parent, const char* name, const QString& caption, QRec
     return widget;
 }
 
-QPushButton* pictureButton(QWidget* parent, const char* name, const QString& picture,
+QPushButton* pictureButton(QWidget* parent, const char* name, const QPixmap& pixmap,
                            QRect geometry) {
     auto* button = place<QPushButton>(parent, name, geometry);
-    const QPixmap pixmap = pictureResource(picture);
     button->setIcon(pixmap);
     button->setIconSize(pixmap.size());
     button->setCursor(Qt::PointingHandCursor);
@@ -79,7 +77,6 @@ Box* checkable(QWidget* parent, const char* name, const QString& caption, QRect 
 void FrmMain::createControls() {
     setFont(windowFont());
     setWindowTitle(QStringLiteral("Kestrune : Delay Loop Calculator V2.2"));
-    setWindowIcon(pictureResource(QStringLiteral("icon")));
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                    Qt::WindowCloseButtonHint);
@@ -87,6 +84,7 @@ void FrmMain::createControls() {
     createDataFrame();
     createCodePanel();
     createSideControls();
+    setWindowIcon(picture(QStringLiteral("icon")));
     setFocusOrder();
     setAccessibleNames();
 }
@@ -119,11 +117,11 @@ void FrmMain::createDataFrame() {
 
 void FrmMain::createCalcFrame(QGroupBox* dataFrame) {
     QGroupBox* calc = frame(dataFrame, "Frame2", QStringLiteral("Calc:"), twipsRect(4200, 480, 1155, 1395));
-    BtnCalcTime = pictureButton(calc, "BtnCalcTime", QStringLiteral("calctime"),
+    BtnCalcTime = pictureButton(calc, "BtnCalcTime", picture(QStringLiteral("calctime")),
                                 twipsRect(120, 240, 435, 375));
-    BtnCalcValues = pictureButton(calc, "BtnCalcValues", QStringLiteral("calcvalues"),
+    BtnCalcValues = pictureButton(calc, "BtnCalcValues", picture(QStringLiteral("calcvalues")),
                                   twipsRect(600, 240, 435, 375));
-    BtnChip = pictureButton(calc, "BtnChip", QStringLiteral("Sxturbo"), twipsRect(120, 660, 915, 615));
+    BtnChip = pictureButton(calc, "BtnChip", picture(QStringLiteral("Sxturbo")), twipsRect(120, 660, 915, 615));
 }
 
 void FrmMain::createCounterRows(QGroupBox* dataFrame) {
@@ -169,8 +167,8 @@ void FrmMain::createCodePanel() {
     OptParallax = checkable<QRadioButton>(panel, "OptParallax", QStringLiteral("Ex-Lax"),
                                           twipsRect(4200, 540, 1155, 255));
     OptParallax->setFont(courier(9));
-    BtnCopy = pictureButton(panel, "BtnCopy", QStringLiteral("copy"), twipsRect(5520, 240, 615, 615));
-    BtnPrint = pictureButton(panel, "BtnPrint", QStringLiteral("print"), twipsRect(6240, 240, 615, 615));
+    BtnCopy = pictureButton(panel, "BtnCopy", picture(QStringLiteral("copy")), twipsRect(5520, 240, 615, 615));
+    BtnPrint = pictureButton(panel, "BtnPrint", picture(QStringLiteral("print")), twipsRect(6240, 240, 615, 615));
     TabCode = place<QTabBar>(panel, "TabCode", twipsRect(120, 600, 6795, 435));
     TabCode->setFont(courier(9.75));
     TabCode->setCursor(Qt::PointingHandCursor);
@@ -193,14 +191,14 @@ void FrmMain::createSideControls() {
     ChkSound = checkable<QCheckBox>(this, "ChkSound", QStringLiteral("Enable Sound"),
                                     twipsRect(7440, 3720, 2055, 255));
     ChkSound->setChecked(true);
-    BtnDefaults = pictureButton(this, "BtnDefaults", QStringLiteral("defaults"),
+    BtnDefaults = pictureButton(this, "BtnDefaults", picture(QStringLiteral("defaults")),
                                 twipsRect(8520, 4320, 915, 615));
-    BtnReset = pictureButton(this, "BtnReset", QStringLiteral("reset"), twipsRect(7380, 5040, 915, 615));
+    BtnReset = pictureButton(this, "BtnReset", picture(QStringLiteral("reset")), twipsRect(7380, 5040, 915, 615));
     BtnReset->hide();
-    BtnHelp = pictureButton(this, "BtnHelp", QStringLiteral("help"), twipsRect(8520, 5040, 915, 615));
-    BtnSave = pictureButton(this, "BtnSave", QStringLiteral("save"), twipsRect(7380, 5760, 915, 615));
+    BtnHelp = pictureButton(this, "BtnHelp", picture(QStringLiteral("help")), twipsRect(8520, 5040, 915, 615));
+    BtnSave = pictureButton(this, "BtnSave", picture(QStringLiteral("save")), twipsRect(7380, 5760, 915, 615));
     BtnSave->hide();
-    BtnQuit = pictureButton(this, "BtnQuit", QStringLiteral("quit"), twipsRect(8520, 5760, 915, 615));
+    BtnQuit = pictureButton(this, "BtnQuit", picture(QStringLiteral("quit")), twipsRect(8520, 5760, 915, 615));
     TimerAnimation = new QTimer(this);
     TimerAnimation->setObjectName(QStringLiteral("TimerAnimation"));
     TimerAnimation->setInterval(0);

@@ -25,7 +25,7 @@ void FrmMain::PlayWave(const QString& name) {
 }
 
 void FrmMain::showLogoFrame(int bitmap) {
-    Picture1->setPixmap(pictureResource(QString::number(bitmap)));
+    Picture1->setPixmap(picture(QString::number(bitmap)));
 }
 
 void FrmMain::startLogoAnimation() {
