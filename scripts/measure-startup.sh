@@ -3,15 +3,24 @@
 # the project, on a virtual X display, printed side by side with their ratios.
 #
 #   scripts/measure-startup.sh [BUILD_FOLDER]    (default: build, as scripts/test.sh makes it)
-#   RUNS=9 IDLE_SECONDS=20 scripts/measure-startup.sh build-release
+#   RUNS=21 IDLE_SECONDS=20 scripts/measure-startup.sh build-release
 #
 # Each launch runs in a fresh temporary copy of the program folder, so the preferences in the
 # build folder are never touched. Figures are printed, never asserted.
 set -euo pipefail
+
+# A desktop session always has a session bus, and Qt asks it about accessibility while a
+# window's first texts are set. Without one, libdbus would try to start a bus on every launch,
+# which no desktop does, so the measurement runs in a private session bus of its own.
+if [ -z "${DBUS_SESSION_BUS_ADDRESS:-}" ]; then
+    command -v dbus-run-session >/dev/null || { echo "measure-startup: dbus-run-session is missing; scripts/setup-debian.sh installs it" >&2; exit 1; }
+    exec dbus-run-session -- "$0" "$@"
+fi
+
 cd "$(dirname "$0")/.."
 
 build=${1:-build}
-runs=${RUNS:-7}
+runs=${RUNS:-11}
 idle_seconds=${IDLE_SECONDS:-10}
 settle_seconds=2
 kestrune_title='^Kestrune : Delay Loop Calculator'
