@@ -3,7 +3,7 @@
 # the project, on a virtual X display, printed side by side with their ratios.
 #
 #   scripts/measure-startup.sh [BUILD_FOLDER]    (default: build, as scripts/test.sh makes it)
-#   RUNS=21 IDLE_SECONDS=20 scripts/measure-startup.sh build-release
+#   RUNS=41 IDLE_SECONDS=30 scripts/measure-startup.sh build-release
 #
 # Each launch runs in a fresh temporary copy of the program folder, so the preferences in the
 # build folder are never touched. Figures are printed, never asserted.
@@ -20,13 +20,13 @@ fi
 cd "$(dirname "$0")/.."
 
 build=${1:-build}
-runs=${RUNS:-11}
+runs=${RUNS:-21}
 idle_seconds=${IDLE_SECONDS:-10}
 settle_seconds=2
 kestrune_title='^Kestrune : Delay Loop Calculator'
 bare_title='^Bare Qt Window$'
 
-for tool in Xvfb xdotool; do
+for tool in Xvfb xdotool xev stdbuf; do
     command -v "$tool" >/dev/null || { echo "measure-startup: $tool is missing; scripts/setup-debian.sh installs it" >&2; exit 1; }
 done
 for program in kestrune bare_window; do
@@ -36,7 +36,9 @@ done
 work=$(mktemp -d)
 xvfb_pid=""
 program_pid=""
+watch_pid=""
 cleanup() {
+    if [ -n "$watch_pid" ]; then kill "$watch_pid" 2>/dev/null || true; fi
     if [ -n "$program_pid" ]; then kill "$program_pid" 2>/dev/null || true; wait "$program_pid" 2>/dev/null || true; fi
     if [ -n "$xvfb_pid" ]; then kill "$xvfb_pid" 2>/dev/null || true; wait "$xvfb_pid" 2>/dev/null || true; fi
     rm -rf "$work"
@@ -54,7 +56,6 @@ for _ in $(seq 100); do xdotool getdisplaygeometry >/dev/null 2>&1 && break; sle
 xdotool getdisplaygeometry >/dev/null 2>&1 || { echo "measure-startup: Xvfb did not start" >&2; cat "$work/xvfb.log" >&2; exit 1; }
 
 clock_ticks=$(getconf CLK_TCK)
-now_ms() { echo $(( $(date +%s%N) / 1000000 )); }
 
 # Copies the program into a new folder with the sound and printing libraries and the factory
 # defaults and preferences files beside it, as a first run finds them: every launch starts
@@ -70,14 +71,44 @@ fresh_copy() {
     echo "$folder"
 }
 
-# xdotool's --sync polls only every half second, too coarse for a start-up of some tens of
-# milliseconds, so the window is looked for every 5 ms instead.
+# The window counts as visible once the display server maps it. An X event watcher on the
+# root window (xev) reports the map as it happens; looking for the window with xdotool every
+# few milliseconds instead would see it up to one look late, and the looking itself would take
+# processor time from the program being measured. xdotool then checks the window's title.
+start_map_watch() {
+    rm -f "$work/map-events"
+    mkfifo "$work/map-events"
+    stdbuf -oL xev -root -event substructure >"$work/map-events" 2>/dev/null &
+    watch_pid=$!
+    exec {map_events}<"$work/map-events"
+    sleep 0.3  # lets xev start listening before the program starts
+}
+
+stop_map_watch() {
+    kill "$watch_pid" 2>/dev/null || true
+    wait "$watch_pid" 2>/dev/null || true
+    exec {map_events}<&-
+    watch_pid=""
+}
+
+# Waits for the program's window to be mapped and sets visible_us to that moment.
 wait_visible() {
-    local title=$1
-    for _ in $(seq 2000); do
-        xdotool search --onlyvisible --name "$title" >/dev/null 2>&1 && return 0
-        kill -0 "$program_pid" 2>/dev/null || return 1
-        sleep 0.005
+    local title=$1 line window waited=0
+    while [ "$waited" -lt 200 ]; do
+        if ! read -r -t 0.05 line <&"$map_events"; then
+            kill -0 "$program_pid" 2>/dev/null || return 1
+            waited=$((waited + 1))
+            continue
+        fi
+        case $line in
+            MapNotify*)
+                visible_us=${EPOCHREALTIME//[.,]/}
+                read -r -t 1 line <&"$map_events" || return 1
+                window=${line##*window }
+                window=${window%%,*}
+                xdotool getwindowname "$window" 2>/dev/null | grep -Eq "$title" && return 0
+                ;;
+        esac
     done
     return 1
 }
@@ -94,9 +125,10 @@ stop_program() {
 # One launch: prints the start-up time in ms and the resident memory in KiB once idle, and,
 # when asked, the CPU use over the idle period as % of one core.
 measure_launch() {
-    local program=$1 title=$2 with_cpu=$3 folder start visible rss cpu="-" ticks_before ticks_after
+    local program=$1 title=$2 with_cpu=$3 folder start_us rss cpu="-" ticks_before ticks_after
     folder=$(fresh_copy "$program")
-    start=$(now_ms)
+    start_map_watch
+    start_us=${EPOCHREALTIME//[.,]/}
     (cd "$folder" && exec "./$program") >"$folder/output.log" 2>&1 &
     program_pid=$!
     if ! wait_visible "$title"; then
@@ -104,7 +136,7 @@ measure_launch() {
         cat "$folder/output.log" >&2
         exit 1
     fi
-    visible=$(now_ms)
+    stop_map_watch
     sleep "$settle_seconds"
     rss=$(rss_kib "$program_pid")
     if [ "$with_cpu" = yes ]; then
@@ -115,7 +147,7 @@ measure_launch() {
             'BEGIN { printf "%.2f", 100 * t / hz / s }')
     fi
     stop_program
-    echo "$((visible - start)) $rss $cpu"
+    echo "$(((visible_us - start_us) / 1000)) $rss $cpu"
 }
 
 median() { sort -n | awk '{ v[NR] = $1 } END { if (NR % 2) print v[(NR + 1) / 2]; else print (v[NR / 2] + v[NR / 2 + 1]) / 2 }'; }
