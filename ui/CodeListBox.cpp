@@ -22,11 +22,7 @@ void CodeListBox::setListing(const QString& text) {
 void CodeListBox::insertAt(qsizetype position, const QString& piece) {
     const bool atEnd = position == listing_.size();
     listing_.insert(position, piece);
-    if (holds_ > 0) {
-        shownStale_ = true;
-        return;
-    }
-    if (!atEnd) {
+    if (!atEnd || holds_ > 0) {
         render();
         return;
     }

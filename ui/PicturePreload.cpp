@@ -20,8 +20,10 @@ PicturePreload::~PicturePreload() { decoder_.join(); }
 
 QPixmap PicturePreload::take(const QString& name) {
     const auto found = pending_.find(name.toLower());
-    if (found == pending_.end() || !found->second.valid()) return pictureResource(name);
-    return QPixmap::fromImage(found->second.get());
+    if (found == pending_.end()) return pictureResource(name);
+    const QImage image = found->second.get();
+    pending_.erase(found);
+    return QPixmap::fromImage(image);
 }
 
 }  // namespace ui
