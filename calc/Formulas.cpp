@@ -53,10 +53,6 @@ constexpr Counts kAllFull = {256, 256, 256, 256};
 
 }  // namespace
 
-const ChipCosts& costsForFormulas(qint16 chipType) {
-    return chipType != ChipSxTurbo ? kPicCosts : kSxCosts;
-}
-
 const ChipCosts& costsFor(qint16 chipType) {
     return chipType == ChipMchip ? kPicCosts : kSxCosts;
 }
@@ -87,7 +83,7 @@ double& cyclesOfDepth(CalcState& state, int depth) { return state.*kCycleFields[
 double& timeOfDepth(CalcState& state, int depth) { return state.*kTimeFields[depth - 1]; }
 
 void runFormula(CalcState& state, int depth) {
-    const ChipCosts& costs = costsForFormulas(state.ChipType);
+    const ChipCosts& costs = costsFor(state.ChipType);
     cyclesOfDepth(state, depth) = loopCycles(costs, depth, countsOf(state));
     timeOfDepth(state, depth) =
         checked(timeFactor(costs, state.ClockHz) * cyclesOfDepth(state, depth));

@@ -22,9 +22,8 @@ struct ChipCosts {
     std::array<double, MaxDepth> constant;     // constant term of the 1- to 4-loop routine
 };
 
-// The formula routines count any non-zero chip type as a PIC; every other reader tests for
-// ChipMchip exactly. Both readings are kept because stored files can hold other numbers.
-const ChipCosts& costsForFormulas(qint16 chipType);
+// Only ChipMchip is a PIC: a file that stopped loading early can leave another number in the
+// chip type, and every reader must then agree on one model.
 const ChipCosts& costsFor(qint16 chipType);
 
 // Cycle count of the routine with `depth` loops (1 to 4); counters are taken as they are.

@@ -153,13 +153,14 @@ void TestFormulas::zeroClockWritesCyclesButNoTime() {
 }
 
 void TestFormulas::chipTypeReadings() {
-    // A chip type of 7 (left by a load that stopped early) is a PIC to the formulas and an
-    // SX to everything else.
+    // A chip type of 7 (left by a load that stopped early) is an SX to every reader, so no
+    // routine mixes the two models.
     CalcState state = stateFor(7, 4e6f, {1, 1, 1, 1});
     calc::FormulaA(state);
-    QCOMPARE(state.CyclesSingle, 4.0);
+    QCOMPARE(state.CyclesSingle, 5.0);
     calc::CalcTmm(state, QStringLiteral("4000000"));
     QCOMPARE(state.MinTimeSingle, 5 / 4e6);
+    QCOMPARE(calc::FillBoxes(state, 0, true, QStringLiteral("4000000")).cyclesText, QStringLiteral("11"));
 }
 
 void TestFormulas::calcTimeReadsZeroAs256() {
