@@ -10,7 +10,7 @@ packages=(
     gputils gpsim
     clang libclang-rt-14-dev
     libbenchmark-dev
-    xvfb xauth xdotool x11-apps imagemagick poppler-utils dbus-daemon x11-utils
+    xvfb xauth xdotool xclip x11-apps imagemagick poppler-utils dbus-daemon x11-utils
 )
 
 missing=()

@@ -17,10 +17,7 @@ const QColor kBlack(0, 0, 0);
 const QColor kBlue(0, 0, 255);
 const QColor kRed(255, 0, 0);
 
-void clickLogo(WindowFixture& fixture) {
-    QWidget* logo = fixture.control("Picture1");
-    QTest::mouseClick(logo, Qt::LeftButton, {}, logo->rect().center());
-}
+void clickLogo(WindowFixture& fixture) { fixture.press("Picture1"); }
 
 // The About window, opened with a click on the logo when it does not exist yet.
 ui::FrmAbout* aboutOf(WindowFixture& fixture) {
@@ -99,13 +96,16 @@ void TestFrmAbout::linksSitInBoxesOfTheirOwnSize() {
 void TestFrmAbout::linkColoursFollowThePointer_data() {
     QTest::addColumn<QString>("label");
     QTest::addColumn<QString>("timer");
-    QTest::newRow("web address") << "Label_Website" << "Timer1";
-    QTest::newRow("e-mail address") << "Label_Email" << "Timer2";
+    QTest::addColumn<Qt::MouseButton>("button");
+    QTest::newRow("web address") << "Label_Website" << "Timer1" << Qt::LeftButton;
+    QTest::newRow("e-mail address, right button") << "Label_Email" << "Timer2" << Qt::RightButton;
+    QTest::newRow("web address, middle button") << "Label_Website" << "Timer1" << Qt::MiddleButton;
 }
 
 void TestFrmAbout::linkColoursFollowThePointer() {
     QFETCH(QString, label);
     QFETCH(QString, timer);
+    QFETCH(Qt::MouseButton, button);
     WindowFixture fixture;
     ui::FrmAbout* about = aboutOf(fixture);
     auto* link = about->findChild<QLabel*>(label);
@@ -116,14 +116,14 @@ void TestFrmAbout::linkColoursFollowThePointer() {
     QVERIFY(link->font().underline());
     QVERIFY(watch->isActive());
     QCOMPARE(watch->interval(), 100);
-    send(link, QEvent::MouseButtonPress, Qt::LeftButton);
+    send(link, QEvent::MouseButtonPress, button);
     QCOMPARE(colourOf(link), kRed);
     // Moving while pressed changes nothing; the watch keeps the pointer in view.
     send(link, QEvent::MouseMove);
     QCOMPARE(colourOf(link), kRed);
     QVERIFY(QMetaObject::invokeMethod(watch, "timeout"));
     QCOMPARE(colourOf(link), kRed);
-    send(link, QEvent::MouseButtonRelease, Qt::LeftButton);
+    send(link, QEvent::MouseButtonRelease, button);
     QCOMPARE(colourOf(link), kBlue);
     // The pointer leaves: at rest again within one tick of the real timer.
     fixture.desktop.pointer = link->mapToGlobal(QPoint(-1, 2));
@@ -186,7 +186,7 @@ void TestFrmAbout::doneHidesAndKeepsTheWindow() {
     clickLogo(fixture);
     ui::FrmAbout* about = aboutOf(fixture);
     fixture.desktop.clear();
-    about->doneButton()->click();
+    WindowFixture::click(about->doneButton());
     QVERIFY(!about->isVisible());
     QCOMPARE(fixture.desktop.soundNames(), QStringList{QStringLiteral("drip")});
     fixture.window().move(40, 30);
@@ -200,8 +200,8 @@ void TestFrmAbout::doneHidesAndKeepsTheWindow() {
 
 void TestFrmAbout::closeBoxDestroysIt() {
     WindowFixture fixture;
-    fixture.control<QCheckBox>("ChkPopups")->click();
-    fixture.control<QCheckBox>("ChkPopups")->click();  // pop-ups off: the Done tip is empty
+    fixture.press("ChkPopups");
+    fixture.press("ChkPopups");  // pop-ups off: the Done tip is empty
     clickLogo(fixture);
     QPointer<ui::FrmAbout> first = aboutOf(fixture);
     QCOMPARE(first->doneButton()->toolTip(), QString());

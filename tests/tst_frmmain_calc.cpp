@@ -18,8 +18,8 @@ void prepare(WindowFixture& fixture, bool pic, const QString& clock, bool addCal
     fixture.setChip(pic);
     fixture.box("TxtClock")->setText(clock);
     fixture.setCounters(values);
-    fixture.control<QCheckBox>("ChkAddCR")->setChecked(addCallReturn);
-    fixture.tabs()->setCurrentIndex(tab);
+    fixture.setTicked("ChkAddCR", addCallReturn);
+    fixture.clickTab(tab);
     fixture.desktop.clear();
 }
 
@@ -174,7 +174,7 @@ void TestFrmMainCalc::searchMovingTheTabRecalculatesOnce() {
     QCOMPARE(fixture.box("TxtMC")->text(), QStringLiteral("1000"));
     QCOMPARE(fixture.state().SuppressTabRecalc, qint16(0));
     // The next tab click by the user recalculates again.
-    fixture.tabs()->setCurrentIndex(0);
+    fixture.clickTab(0);
     QCOMPARE(fixture.box("TxtMC")->text(), QStringLiteral("226"));
 }
 
@@ -186,7 +186,7 @@ void TestFrmMainCalc::searchOnTheShownTabRaisesNoClick() {
     fixture.press("BtnCalcValues");
     QCOMPARE(tabClicks.count(), 0);
     QCOMPARE(fixture.state().SuppressTabRecalc, qint16(0));
-    fixture.tabs()->setCurrentIndex(2);
+    fixture.clickTab(2);
     QCOMPARE(fixture.box("TxtMC")->text(), QStringLiteral("1004"));  // 75, 2 and C = 1 in three loops
 }
 
@@ -195,12 +195,12 @@ void TestFrmMainCalc::tabClickRecalculates() {
     prepare(fixture, true, QStringLiteral("4000000"), false, {QStringLiteral("100"), QStringLiteral("20"), QStringLiteral("5"), QStringLiteral("2")});
     fixture.press("BtnCalcTime");
     QCOMPARE(fixture.box("TxtMC")->text(), QStringLiteral("301"));
-    fixture.tabs()->setCurrentIndex(3);
+    fixture.clickTab(3);
     QCOMPARE(fixture.box("TxtMC")->text(), QStringLiteral("51266665"));
     QVERIFY(fixture.listing().endsWith(QStringLiteral("\t\tdecfsz\tCntD,1\r\n\t\tgoto\tloop")));
     // The tab click reads the clock afresh: the limits follow a new clock at once.
     fixture.box("TxtClock")->setText(QStringLiteral("8000000"));
-    fixture.tabs()->setCurrentIndex(0);
+    fixture.clickTab(0);
     QCOMPARE(fixture.box("TxtTime")->text(), QStringLiteral("0.00015050"));
 }
 
@@ -209,7 +209,7 @@ void TestFrmMainCalc::tabSetToTheShownTabRaisesNothing() {
     prepare(fixture, true, QStringLiteral("4000000"), false, {QStringLiteral("100"), QStringLiteral("20"), QStringLiteral("5"), QStringLiteral("2")}, 2);
     QSignalSpy shownCycles(fixture.box("TxtMC"), &QLineEdit::textChanged);
     const QString listing = fixture.listing();
-    fixture.tabs()->setCurrentIndex(2);
+    fixture.clickTab(2);
     QCOMPARE(shownCycles.count(), 0);
     QCOMPARE(fixture.listing(), listing);
 }
@@ -366,10 +366,10 @@ void TestFrmMainCalc::callAndReturnTickRecalculates() {
     WindowFixture fixture;
     prepare(fixture, false, QStringLiteral("50000000"), false, {QStringLiteral("255"), QStringLiteral("1"), QStringLiteral("1"), QStringLiteral("1")});
     fixture.press("BtnCalcTime");
-    fixture.control<QCheckBox>("ChkAddCR")->click();
+    fixture.press("ChkAddCR");
     QCOMPARE(fixture.box("TxtMC")->text(), QStringLiteral("1027"));
     QVERIFY(fixture.listing().endsWith(QStringLiteral("\r\n\t\tretlw\t0")));
-    fixture.control<QCheckBox>("ChkAddCR")->click();
+    fixture.press("ChkAddCR");
     QCOMPARE(fixture.box("TxtMC")->text(), QStringLiteral("1021"));
     QVERIFY(fixture.listing().endsWith(QStringLiteral("\r\n\t\tgoto\tloop")));
 }
@@ -379,10 +379,10 @@ void TestFrmMainCalc::formatChoiceRebuildsTheListing() {
     prepare(fixture, false, QStringLiteral("50000000"), false, {QStringLiteral("100"), QStringLiteral("20"), QStringLiteral("1"), QStringLiteral("1")}, 1);
     fixture.press("BtnCalcTime");
     const QString cycles = fixture.box("TxtMC")->text();
-    fixture.control<QRadioButton>("OptParallax")->click();
+    fixture.press("OptParallax");
     QVERIFY(fixture.listing().endsWith(QStringLiteral("\r\n:loop\t\tdjnz\tCntA,$\r\n\t\tdjnz\tCntB,:loop")));
     QCOMPARE(fixture.box("TxtMC")->text(), cycles);
-    fixture.control<QRadioButton>("OptMicroChip")->click();
+    fixture.press("OptMicroChip");
     QVERIFY(fixture.listing().endsWith(QStringLiteral("\t\tdecfsz\tCntB,1\r\n\t\tgoto\tloop")));
 }
 
@@ -409,7 +409,7 @@ void TestFrmMainCalc::shutDown_data() {
 void TestFrmMainCalc::shutDown() {
     QFETCH(bool, sound);
     WindowFixture fixture;
-    fixture.control<QCheckBox>("ChkSound")->setChecked(sound);
+    fixture.setTicked("ChkSound", sound);
     fixture.desktop.clear();
     fixture.press("BtnQuit");
     QCOMPARE(fixture.desktop.soundNames(), sound ? QStringList{QStringLiteral("donuts")} : QStringList{});

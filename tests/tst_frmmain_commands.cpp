@@ -15,7 +15,7 @@ void prepare(WindowFixture& fixture) {
     fixture.setChip(true);
     fixture.box("TxtClock")->setText(QStringLiteral("4000000"));
     fixture.setCounters({QStringLiteral("100"), QStringLiteral("20"), QStringLiteral("5"), QStringLiteral("2")});
-    fixture.tabs()->setCurrentIndex(1);
+    fixture.clickTab(1);
     fixture.press("BtnCalcTime");
     fixture.desktop.clear();
 }
@@ -194,10 +194,10 @@ void TestFrmMainCommands::popUps() {
     const QString selfExplanation = QStringLiteral("Switch balloon pop-up help on and off.");
     QCOMPARE(control->toolTip(), QString());
     QCOMPARE(popups->toolTip(), selfExplanation);
-    popups->click();
+    WindowFixture::click(popups);
     QCOMPARE(control->toolTip(), tip);
     QCOMPARE(popups->toolTip(), selfExplanation);
-    popups->click();
+    WindowFixture::click(popups);
     QCOMPARE(control->toolTip(), QString());
     QCOMPARE(popups->toolTip(), selfExplanation);
 }
@@ -205,7 +205,7 @@ void TestFrmMainCommands::popUps() {
 void TestFrmMainCommands::popUpsReachTheAboutWindowBeforeItIsShown() {
     for (const bool popups : {true, false}) {
         WindowFixture fixture;
-        fixture.control<QCheckBox>("ChkPopups")->setChecked(popups);
+        fixture.setTicked("ChkPopups", popups);
         QVERIFY(!fixture.window().findChild<ui::FrmAbout*>());  // built only when first shown
         QWidget* logo = fixture.control("Picture1");
         QTest::mouseClick(logo, Qt::LeftButton, {}, logo->rect().center());
@@ -243,10 +243,10 @@ void TestFrmMainCommands::clearingAnimationStopsAtOnce() {
     auto* logo = fixture.control<QLabel>("Picture1");
     auto* animate = fixture.control<QCheckBox>("ChkAnimateLogo");
     for (int step = 0; step < 5; ++step) tick(timer);
-    animate->click();
+    WindowFixture::click(animate);
     QVERIFY(!timer->isActive());
     QCOMPARE(logo->pixmap().toImage(), QPixmap(QStringLiteral(":/pictures/101")).toImage());
-    animate->click();
+    WindowFixture::click(animate);
     QVERIFY(timer->isActive());
     QCOMPARE(timer->interval(), 800);
     tick(timer);
@@ -265,7 +265,7 @@ void TestFrmMainCommands::soundsFollowTheSoundBox() {
     QCOMPARE(fixture.desktop.soundNames(),
              (QStringList{QStringLiteral("pop"), QStringLiteral("drip"), QStringLiteral("snapshot"),
                           QStringLiteral("pop"), QStringLiteral("pop")}));
-    fixture.control<QCheckBox>("ChkSound")->setChecked(false);
+    fixture.setTicked("ChkSound", false);
     fixture.desktop.clear();
     fixture.press("BtnChip");
     fixture.press("BtnCopy");

@@ -22,7 +22,6 @@ private Q_SLOTS:
     void typedLengthLimits_data();
     void typedLengthLimits();
     void codeBoxKeepsExactText();
-    void accessibleNames();
 };
 
 void TestFrmMainLayout::window() {
@@ -258,19 +257,6 @@ void TestFrmMainLayout::codeBoxKeepsExactText() {
     // Appending shows the same text as showing the whole listing afresh.
     code->insertAt(code->listing().size(), QStringLiteral("\r\n\t\tretlw\t0"));
     QCOMPARE(code->toPlainText(), QStringLiteral(";headX\n\t\tmovlw\tD'1'\nloop\t\tgoto\tloop\n\t\tretlw\t0"));
-}
-
-void TestFrmMainLayout::accessibleNames() {
-    WindowFixture fixture;
-    QCOMPARE(fixture.box("TxtClock")->accessibleName(), QStringLiteral("Oscillator Frequency"));
-    QCOMPARE(fixture.box("TxtTime")->accessibleName(), QStringLiteral("Delay Time"));
-    QCOMPARE(fixture.box("TxtCName")->accessibleName(), QStringLiteral("Counter Name C"));
-    QCOMPARE(fixture.box("TxtAValue")->accessibleName(), QStringLiteral("Counter A Value"));
-    // The cycle box is announced by the label that names the chip's cycles.
-    QCOMPARE(fixture.box("TxtMC")->accessibleName(), QStringLiteral("Machine Cycles"));
-    fixture.setChip(true);
-    fixture.setChip(false);
-    QCOMPARE(fixture.box("TxtMC")->accessibleName(), QStringLiteral("Clock Cycles"));
 }
 
 QTEST_MAIN(TestFrmMainLayout)

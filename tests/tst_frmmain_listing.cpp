@@ -56,10 +56,10 @@ void TestFrmMainListing::writerFollowsFormatAndTab() {
     QFETCH(bool, parallax);
     QFETCH(int, tab);
     QFETCH(QString, ending);
-    fixture->control<QRadioButton>(parallax ? "OptParallax" : "OptMicroChip")->click();
-    fixture->tabs()->setCurrentIndex(tab);
+    fixture->press(parallax ? "OptParallax" : "OptMicroChip");
+    fixture->clickTab(tab);
     QVERIFY2(fixture->listing().endsWith(ending), qPrintable(fixture->listing()));
-    fixture->control<QCheckBox>("ChkAddCR")->click();
+    fixture->press("ChkAddCR");
     QVERIFY(fixture->listing().endsWith(parallax ? QStringLiteral("\r\n\t\tret") : QStringLiteral("\r\n\t\tretlw\t0")));
 }
 
@@ -77,12 +77,12 @@ void TestFrmMainListing::emptyValueBoxGuard() {
     QFETCH(QString, emptied);
     QFETCH(int, tab);
     QFETCH(bool, written);
-    fixture->tabs()->setCurrentIndex(tab);
-    fixture->control<QCheckBox>("ChkAddCR")->setChecked(true);
-    fixture->control<QRadioButton>("OptParallax")->click();
+    fixture->clickTab(tab);
+    fixture->setTicked("ChkAddCR", true);
+    fixture->press("OptParallax");
     clearQuietly(fixture->box(qPrintable(emptied)));
     const QString before = fixture->listing();
-    fixture->control<QRadioButton>("OptMicroChip")->click();
+    fixture->press("OptMicroChip");
     if (written)
         QVERIFY(fixture->listing().contains(QStringLiteral("movlw")));
     else
@@ -90,12 +90,12 @@ void TestFrmMainListing::emptyValueBoxGuard() {
 }
 
 void TestFrmMainListing::headerFollowsTheChip() {
-    fixture->tabs()->setCurrentIndex(1);
+    fixture->clickTab(1);
     fixture->press("BtnCalcTime");
     QVERIFY(fixture->listing().startsWith(QStringLiteral(";PIC Time Delay = 0.01493500 s with Osc = 4000000 Hz\r\n")));
     fixture->press("BtnChip");  // the chip alone rebuilds nothing
     QVERIFY(fixture->listing().startsWith(QStringLiteral(";PIC Time Delay = ")));
-    fixture->control<QRadioButton>("OptParallax")->click();
+    fixture->press("OptParallax");
     QVERIFY(fixture->listing().startsWith(QStringLiteral(";SX-Turbo Time Delay = 0.01493500 s with Osc = 4000000 Hz\r\n\t\tmov\tCntB,#20")));
 }
 
@@ -105,7 +105,7 @@ void TestFrmMainListing::neitherFormatSelectedWritesNothing() {
     microchip->setChecked(false);
     const QString before = fixture->listing();
     fixture->press("BtnCalcTime");
-    fixture->tabs()->setCurrentIndex(2);
+    fixture->clickTab(2);
     QCOMPARE(fixture->listing(), before);
 }
 
@@ -116,20 +116,20 @@ void TestFrmMainListing::oversizedListingStopsPartWay() {
     clock->blockSignals(true);
     clock->setText(QString(32760, QLatin1Char('9')));
     clock->blockSignals(false);
-    fixture->control<QRadioButton>("OptParallax")->click();
+    fixture->press("OptParallax");
     QVERIFY(fixture->listing().startsWith(QStringLiteral(";PIC Time Delay = ")));
     QVERIFY(fixture->listing().endsWith(QStringLiteral(" Hz")));
     QVERIFY(!fixture->listing().contains(QStringLiteral("\r\n")));
     // The next rebuild starts afresh.
     clock->setText(QStringLiteral("4000000"));
-    fixture->control<QRadioButton>("OptMicroChip")->click();
+    fixture->press("OptMicroChip");
     QVERIFY(fixture->listing().endsWith(QStringLiteral("goto\tloop")));
 }
 
 void TestFrmMainListing::timeAndClockTextsAreQuotedAsShown() {
     fixture->box("TxtTime")->setText(QStringLiteral(" 1E-3"));
     fixture->box("TxtClock")->setText(QStringLiteral("4e6"));
-    fixture->control<QRadioButton>("OptParallax")->click();
+    fixture->press("OptParallax");
     QVERIFY(fixture->listing().startsWith(QStringLiteral(";PIC Time Delay =  1E-3 s with Osc = 4e6 Hz\r\n")));
 }
 

@@ -152,10 +152,10 @@ void judgeShownListing(const WindowFixture& fixture) {
 void prepare(WindowFixture& fixture, const QString& clock, const QStringList& values,
              bool addCallReturn) {
     fixture.setChip(true);
-    fixture.control<QRadioButton>("OptMicroChip")->setChecked(true);
+    fixture.setTicked("OptMicroChip", true);
     fixture.box("TxtClock")->setText(clock);
     fixture.setCounters({values[0], values[1], values[2], values[3]});
-    fixture.control<QCheckBox>("ChkAddCR")->setChecked(addCallReturn);
+    fixture.setTicked("ChkAddCR", addCallReturn);
 }
 
 const char* const kDepthNames[] = {"Single", "Double", "Triple", "Quad"};
@@ -230,7 +230,7 @@ void TestGpsim::typedCounters() {
 
     WindowFixture fixture;
     prepare(fixture, clock, values, addCallReturn);
-    fixture.tabs()->setCurrentIndex(depth - 1);
+    fixture.clickTab(depth - 1);
     fixture.press("BtnCalcTime");
 
     judgeShownListing(fixture);

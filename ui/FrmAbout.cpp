@@ -1,12 +1,13 @@
 #include "ui/FrmAbout.h"
 
 #include <QEvent>
-#include <QGroupBox>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
 #include <QTimer>
 
 #include "ui/Desktop.h"
+#include "ui/FrameBox.h"
 #include "ui/LinkLabel.h"
 #include "ui/Maker.h"
 #include "ui/Placement.h"
@@ -61,7 +62,7 @@ void FrmAbout::createControls() {
     setWindowIcon(pictureResource(QStringLiteral("icon")));
     setFixedSize(twipsToPixels(6690), twipsToPixels(4215));
 
-    auto* frame = placeControl<QGroupBox>(this, "Frame1", twipsRect(60, 0, 6615, 3315));
+    auto* frame = placeControl<FrameBox>(this, "Frame1", twipsRect(60, 0, 6615, 3315));
     auto* emblem = placeControl<QLabel>(frame, "Picture3", twipsRect(120, 240, 540, 540));
     emblem->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     emblem->setLineWidth(2);
@@ -106,8 +107,10 @@ void FrmAbout::createControls() {
     BtnDone->setIcon(done);
     BtnDone->setIconSize(done.size());
     BtnDone->setCursor(Qt::PointingHandCursor);
+    BtnDone->setAutoDefault(true);
     BtnDone->setToolTip(QStringLiteral("Close About Window"));
-    BtnDone->setAccessibleName(QStringLiteral("Close About Window"));
+    BtnDone->setAccessibleName(QStringLiteral("Done"));
+    BtnDone->setAccessibleDescription(QStringLiteral("Close About Window"));
     connect(BtnDone, &QPushButton::clicked, this, &FrmAbout::onBtnDonePressed);
     connectLink(website_);
     connectLink(email_);
@@ -148,6 +151,19 @@ void FrmAbout::Form_Load() {
 bool FrmAbout::event(QEvent* event) {
     if (event->type() == QEvent::WindowActivate) Form_Activate();
     return QWidget::event(event);
+}
+
+void FrmAbout::keyPressEvent(QKeyEvent* event) {
+    // Escape, Return and Enter close the box as its Done button does.
+    switch (event->key()) {
+        case Qt::Key_Escape:
+        case Qt::Key_Return:
+        case Qt::Key_Enter:
+            onBtnDonePressed();
+            return;
+        default:
+            QWidget::keyPressEvent(event);
+    }
 }
 
 void FrmAbout::Form_Activate() {

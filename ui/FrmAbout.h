@@ -27,6 +27,7 @@ public:
 
 protected:
     bool event(QEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     // A link label, the borderless box of its own size that the pointer is tested against,

@@ -9,6 +9,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QShortcut>
 #include <QTabBar>
 #include <QTimer>
 
@@ -54,6 +55,8 @@ void FrmMain::connectHandlers() {
     connect(TabCode, &QTabBar::currentChanged, this, &FrmMain::onTabCodeClicked);
     connect(TxtClock, &QLineEdit::textChanged, this, &FrmMain::onTxtClockChanged);
     connect(TxtTime, &QLineEdit::textChanged, this, &FrmMain::onTxtTimeChanged);
+    // Return in the delay box asks for its counters, in a value box for the delay.
+    connect(TxtTime, &QLineEdit::returnPressed, this, &FrmMain::onBtnCalcValuesPressed);
     connect(ChkAddCR, &QCheckBox::toggled, this, &FrmMain::onBtnCalcTimePressed);
     for (QRadioButton* format : {OptMicroChip, OptParallax}) {
         connect(format, &QRadioButton::toggled, this, [this](bool selected) {
@@ -64,6 +67,7 @@ void FrmMain::connectHandlers() {
         const CounterRow& row = rows_[counter];
         connect(row.name, &QLineEdit::textChanged, this, [this, counter] { onNameChanged(counter); });
         connect(row.value, &QLineEdit::textChanged, this, [this, counter] { onValueChanged(counter); });
+        connect(row.value, &QLineEdit::returnPressed, this, &FrmMain::onBtnCalcTimePressed);
         connect(row.nudgeUp, &QPushButton::clicked, this, [this, counter] { onNudge(counter, true); });
         connect(row.nudgeDown, &QPushButton::clicked, this, [this, counter] { onNudge(counter, false); });
         row.name->installEventFilter(this);
@@ -77,6 +81,10 @@ void FrmMain::connectHandlers() {
     connect(BtnCopy, &QPushButton::clicked, this, &FrmMain::onBtnCopyPressed);
     connect(BtnPrint, &QPushButton::clicked, this, &FrmMain::onBtnPrintPressed);
     connect(BtnHelp, &QPushButton::clicked, this, &FrmMain::onBtnHelpPressed);
+    // F1 opens the manual from either window.
+    auto* help = new QShortcut(QKeySequence(Qt::Key_F1), this);
+    help->setContext(Qt::ApplicationShortcut);
+    connect(help, &QShortcut::activated, this, &FrmMain::onBtnHelpPressed);
     connect(BtnQuit, &QPushButton::clicked, this, &FrmMain::close);
     Picture1->installEventFilter(this);
 }

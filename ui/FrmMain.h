@@ -122,7 +122,14 @@ private:
     void showAboutWindow();
 
     // Pop-up help (FrmMainPopUps.cpp)
+    struct PopUp {
+        QWidget* control;
+        QString text;
+    };
+    // The pop-up text of every control that has one, in the order they are written.
+    QList<PopUp> popUpTexts() const;
     void UpdatePopUps();
+    void describeControls();
 
     // Sounds and the logo (FrmMainShell.cpp)
     void PlayWave(const QString& name);

@@ -115,6 +115,7 @@ void FrmMain::showChipType(bool pic, const QString& pictureName) {
     Label5->setText(pic ? QStringLiteral("Machine Cycles:") : QStringLiteral("Clock Cycles:"));
     Label7->setText(pic ? QStringLiteral("mc") : QStringLiteral("cc"));
     TxtMC->setAccessibleName(pic ? QStringLiteral("Machine Cycles") : QStringLiteral("Clock Cycles"));
+    BtnChip->setAccessibleName(pic ? QStringLiteral("Chip type: PIC") : QStringLiteral("Chip type: SX-Turbo"));
 }
 
 void FrmMain::onBtnChipPressed() {

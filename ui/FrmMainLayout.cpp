@@ -9,6 +9,7 @@
 
 #include "calc/DelayCalculation.h"
 #include "ui/CodeListBox.h"
+#include "ui/FrameBox.h"
 #include "ui/FrmMain.h"
 #include "ui/LimitedLineEdit.h"
 #include "ui/Placement.h"
@@ -51,7 +52,7 @@ QLabel* label(QWidget* parent, const char* name, const QString& caption, QRect g
 }
 
 QGroupBox* frame(QWidget* parent, const char* name, const QString& caption, QRect geometry) {
-    auto* widget = place<QGroupBox>(parent, name, geometry, caption);
+    auto* widget = place<FrameBox>(parent, name, geometry, caption);
     widget->setFont(courier(9.75, true));
     return widget;
 }
@@ -62,6 +63,8 @@ QPushButton* pictureButton(QWidget* parent, const char* name, const QPixmap& pix
     button->setIcon(pixmap);
     button->setIconSize(pixmap.size());
     button->setCursor(Qt::PointingHandCursor);
+    // Return and Enter press the focused button, as Space does.
+    button->setAutoDefault(true);
     return button;
 }
 
@@ -152,7 +155,10 @@ void FrmMain::createCounterRows(QGroupBox* dataFrame) {
                                            kValueTypedLimit);
         row.nudgeUp = place<QPushButton>(dataFrame, names.up, twipsRect(9180, top, 195, 120));
         row.nudgeDown = place<QPushButton>(dataFrame, names.down, twipsRect(9180, top + 180, 195, 120));
-        for (QPushButton* nudge : {row.nudgeUp, row.nudgeDown}) nudge->setCursor(Qt::PointingHandCursor);
+        for (QPushButton* nudge : {row.nudgeUp, row.nudgeDown}) {
+            nudge->setCursor(Qt::PointingHandCursor);
+            nudge->setAutoDefault(true);
+        }
     }
 }
 
@@ -174,6 +180,9 @@ void FrmMain::createCodePanel() {
     TabCode->setCursor(Qt::PointingHandCursor);
     TabCode->setExpanding(false);
     for (int depth = 1; depth <= calc::MaxDepth; ++depth) TabCode->addTab(calc::depthName(depth));
+    // The strip's row reaches under the format options and the copy and print buttons, which
+    // must take the clicks on their own rectangles; only the tabs themselves are the strip's.
+    TabCode->lower();
     TxtCodeList = place<CodeListBox>(panel, "TxtCodeList", twipsRect(120, 1020, 6795, 3075));
 }
 
@@ -219,16 +228,30 @@ void FrmMain::setFocusOrder() {
 }
 
 void FrmMain::setAccessibleNames() {
+    // Controls that show a caption are named by it; the rest are named here.
     TxtClock->setAccessibleName(QStringLiteral("Oscillator Frequency"));
     TxtTime->setAccessibleName(QStringLiteral("Delay Time"));
     TxtMC->setAccessibleName(QStringLiteral("Machine Cycles"));
+    BtnCalcTime->setAccessibleName(QStringLiteral("Calculate delay time"));
+    BtnCalcValues->setAccessibleName(QStringLiteral("Calculate counter values"));
+    BtnChip->setAccessibleName(QStringLiteral("Chip type: SX-Turbo"));  // as its first picture
     for (const CounterRow& row : rows_) {
-        row.name->setAccessibleName(QStringLiteral("Counter Name %1").arg(row.letter));
-        row.value->setAccessibleName(QStringLiteral("Counter %1 Value").arg(row.letter));
-        row.nudgeUp->setAccessibleName(QStringLiteral("Nudge counter %1 up").arg(row.letter));
-        row.nudgeDown->setAccessibleName(QStringLiteral("Nudge counter %1 down").arg(row.letter));
+        row.name->setAccessibleName(QStringLiteral("Counter %1 name").arg(row.letter));
+        row.value->setAccessibleName(QStringLiteral("Counter %1 value").arg(row.letter));
+        row.nudgeUp->setAccessibleName(QStringLiteral("Counter %1 up").arg(row.letter));
+        row.nudgeDown->setAccessibleName(QStringLiteral("Counter %1 down").arg(row.letter));
     }
+    TabCode->setAccessibleName(QStringLiteral("Loop depth"));
+    BtnCopy->setAccessibleName(QStringLiteral("Copy listing"));
+    BtnPrint->setAccessibleName(QStringLiteral("Print listing"));
     TxtCodeList->setAccessibleName(QStringLiteral("Code Listing"));
+    Picture1->setAccessibleName(QStringLiteral("About Kestrune"));
+    BtnDefaults->setAccessibleName(QStringLiteral("Restore default settings"));
+    BtnReset->setAccessibleName(QStringLiteral("Restore preferences"));
+    BtnHelp->setAccessibleName(QStringLiteral("Help"));
+    BtnSave->setAccessibleName(QStringLiteral("Save preferences"));
+    BtnQuit->setAccessibleName(QStringLiteral("Quit"));
+    describeControls();
 }
 
 }  // namespace ui

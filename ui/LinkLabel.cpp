@@ -10,16 +10,16 @@ void LinkLabel::mouseMoveEvent(QMouseEvent* event) {
 }
 
 void LinkLabel::mousePressEvent(QMouseEvent* event) {
-    if (event->button() == Qt::LeftButton) Q_EMIT buttonPressed();
+    // Any button shows the link pressed; only the left one opens it.
+    Q_EMIT buttonPressed();
     QLabel::mousePressEvent(event);
 }
 
 void LinkLabel::mouseReleaseEvent(QMouseEvent* event) {
-    if (event->button() == Qt::LeftButton) {
-        Q_EMIT buttonReleased();
-        // A click is a press and a release on the label.
-        if (rect().contains(event->position().toPoint())) Q_EMIT clicked();
-    }
+    Q_EMIT buttonReleased();
+    // A click is a press and a release of the left button on the label.
+    if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint()))
+        Q_EMIT clicked();
     QLabel::mouseReleaseEvent(event);
 }
 

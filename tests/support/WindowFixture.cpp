@@ -1,11 +1,15 @@
 #include "support/WindowFixture.h"
 
+#include <QTest>
+
 #include "ui/CodeListBox.h"
 
 WindowFixture::WindowFixture() : WindowFixture(QString()) {}
 
 WindowFixture::WindowFixture(const QString& programFolder)
-    : window_(std::make_unique<ui::FrmMain>(desktop, programFolder.isEmpty() ? folder.path() : programFolder)) {}
+    : window_(std::make_unique<ui::FrmMain>(desktop, programFolder.isEmpty() ? folder.path() : programFolder)) {
+    window_->show();
+}
 
 WindowFixture::~WindowFixture() = default;
 
@@ -29,4 +33,17 @@ void WindowFixture::setCounters(const std::array<QString, 4>& values) {
 
 void WindowFixture::setChip(bool pic) {
     if ((state().ChipType == calc::ChipMchip) != pic) press("BtnChip");
+}
+
+void WindowFixture::clickAt(QWidget* control, QPoint local) {
+    QWidget* window = control->window();
+    const QPoint inWindow = control->mapTo(window, local);
+    QWidget* hit = window->childAt(inWindow);
+    if (!hit) hit = window;
+    QTest::mouseClick(hit, Qt::LeftButton, {}, hit->mapFrom(window, inWindow));
+}
+
+void WindowFixture::setTicked(const char* name, bool ticked) const {
+    auto* box = control<QAbstractButton>(name);
+    if (box->isChecked() != ticked) click(box);
 }

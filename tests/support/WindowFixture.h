@@ -35,7 +35,16 @@ public:
     QString listing() const;
     // The listing as the code box shows it, one line per line.
     QString shownListing() const;
-    void press(const char* name) const { control<QPushButton>(name)->click(); }
+    // Clicks like a user: the left button at a point of the control, on whichever widget the
+    // window shows at that point, so a control lying under another one misses the click.
+    static void clickAt(QWidget* control, QPoint local);
+    static void click(QWidget* control) { clickAt(control, control->rect().center()); }
+    void press(const char* name) const { click(control(name)); }
+    void clickTab(int index) const { clickAt(tabs(), tabs()->tabRect(index).center()); }
+    // Clicks the check box or option button when it is not in the wanted state.
+    void setTicked(const char* name, bool ticked) const;
+    // BtnSave and BtnReset are never shown: only the program itself presses them.
+    void pressHidden(const char* name) const { control<QPushButton>(name)->click(); }
 
     // Names Cnt? and the given value texts, A first, set like a user typing them.
     void setCounters(const std::array<QString, 4>& values);
