@@ -38,8 +38,9 @@ Options:
   --format microchip|parallax
                       listing in the Microchip (default) or Parallax assembler format
   --names LIST        counter register names, innermost (A) first, up to four;
-                      default Delay1,Delay2,Delay3,Delay4. A name must not be
-                      empty, hold a space or start with a digit
+                      default Delay1,Delay2,Delay3,Delay4. A name is made of
+                      ASCII letters, digits, _ . and ?, and does not start
+                      with a digit
   --crlf              end lines with CR LF, as the window's listing does, not LF
   --json              print one JSON object instead of text
   -h, --help          show this help and exit

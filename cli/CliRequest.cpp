@@ -61,10 +61,9 @@ QString checkedName(const QString& text) {
         case prefs::NameOk:
             break;
     }
-    // A line end or tab inside a name would break the listing's lines and columns.
-    for (const QChar c : name)
-        if (c.category() == QChar::Other_Control)
-            refuse(what + QStringLiteral(" holds a control character"));
+    if (const std::optional<char32_t> forbidden = prefs::forbiddenCharacter(name))
+        refuse(what + QStringLiteral(" holds %1; a counter name is made of letters, digits, _ . and ?")
+                          .arg(prefs::characterForMessage(*forbidden)));
     return name;
 }
 

@@ -1,5 +1,7 @@
 #include "prefs/CounterChecks.h"
 
+#include <QList>
+
 namespace prefs {
 
 NameFault FindSpace(const QString& name) {
@@ -7,6 +9,21 @@ NameFault FindSpace(const QString& name) {
     const QChar first = name.front();
     if (first >= QLatin1Char('0') && first <= QLatin1Char('9')) return NameStartsWithDigit;
     return NameOk;
+}
+
+std::optional<char32_t> forbiddenCharacter(const QString& name) {
+    for (const char32_t c : name.toUcs4()) {
+        const bool allowed = (c >= U'a' && c <= U'z') || (c >= U'A' && c <= U'Z') ||
+                             (c >= U'0' && c <= U'9') || c == U'_' || c == U'.' || c == U'?';
+        if (!allowed) return c;
+    }
+    return std::nullopt;
+}
+
+QString characterForMessage(char32_t character) {
+    if (QChar::isPrint(character) && !QChar::isSpace(character))
+        return QLatin1Char('\'') + QString::fromUcs4(&character, 1) + QLatin1Char('\'');
+    return QStringLiteral("U+%1").arg(static_cast<uint>(character), 4, 16, QLatin1Char('0')).toUpper();
 }
 
 QString trimSpaces(const QString& name) {

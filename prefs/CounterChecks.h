@@ -3,6 +3,8 @@
 #include <QString>
 #include <QtGlobal>
 
+#include <optional>
+
 namespace prefs {
 
 // The verdict on a counter name.
@@ -11,6 +13,14 @@ enum NameFault : qint16 { NameOk = 0, NameHasSpace = 1, NameStartsWithDigit = 2 
 // A name is refused when it is empty or holds a space anywhere, or else when it starts with
 // one of the digits 0 to 9. Only the space character counts as a space.
 NameFault FindSpace(const QString& name);
+
+// The first character of the name that an assembler would not read as part of one register
+// name: anything but the ASCII letters, the digits, '_', '.' and '?'. A ';' for instance
+// would start a comment, so "a;b" would quietly become the register "a".
+std::optional<char32_t> forbiddenCharacter(const QString& name);
+
+// The character as a message names it: 'x' when it prints, U+0009 when it does not.
+QString characterForMessage(char32_t character);
 
 // The name with the space characters at both ends removed (other blanks stay).
 QString trimSpaces(const QString& name);

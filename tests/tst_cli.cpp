@@ -209,7 +209,8 @@ private Q_SLOTS:
         QTest::newRow("empty name") << values("--names a,,c") << "--names '' is an empty name";
         QTest::newRow("name with a space") << (values("--names") << QStringLiteral("my count")) << "--names 'my count' holds a space";
         QTest::newRow("name starting with a digit") << values("--names a,2b") << "--names '2b' starts with a digit";
-        QTest::newRow("name with a tab") << (values("--names") << QStringLiteral("a\tb")) << "holds a control character";
+        QTest::newRow("name with a tab") << (values("--names") << QStringLiteral("a\tb")) << "--names 'a\\u0009b' holds U+0009";
+        QTest::newRow("name an assembler cuts at a comment") << values("--names a;b") << "--names 'a;b' holds ';'";
         QTest::newRow("unknown chip") << values("--chip avr") << "--chip 'avr' is not pic or sx";
     }
     void badInput() {
@@ -270,13 +271,13 @@ private Q_SLOTS:
         const auto depth = static_cast<int>(values.size());
         while (values.size() < 4) values << QStringLiteral("1");
         fixture.setCounters({values[0], values[1], values[2], values[3]});
-        fixture.control<QCheckBox>("ChkAddCR")->setChecked(addCallReturn);
-        fixture.control<QRadioButton>(parallax ? "OptParallax" : "OptMicroChip")->click();
+        fixture.setTicked("ChkAddCR", addCallReturn);
+        fixture.press(parallax ? "OptParallax" : "OptMicroChip");
         if (search) {
             fixture.box("TxtTime")->setText(delay);
             fixture.press("BtnCalcValues");
         } else {
-            fixture.tabs()->setCurrentIndex(depth - 1);
+            fixture.clickTab(depth - 1);
             fixture.press("BtnCalcTime");
         }
         QVERIFY(fixture.desktop.messages.isEmpty());

@@ -3,6 +3,7 @@
 // nudge buttons with their tab guard. One routine serves all four counters.
 #include <QApplication>
 #include <QColor>
+#include <QScopeGuard>
 #include <QSignalSpy>
 #include <QTest>
 
@@ -14,6 +15,7 @@ const QString kSpaces = QStringLiteral("Do not use spaces within counter names!"
 const QString kDigitFirst = QStringLiteral("Do not use a number as the first character of a counter name!");
 const QString kNonNumeric = QStringLiteral("Do not use non-numeric characters within counter values!");
 const QString kBlankNames = QStringLiteral("You must not have any blank counter names.");
+const QString kForbidden = QStringLiteral("Do not use the character %1 within counter names!");
 
 const std::array<const char*, 4> kNameBoxes = {"TxtAName", "TxtBName", "TxtCName", "TxtDName"};
 const std::array<const char*, 4> kValueBoxes = {"TxtAValue", "TxtBValue", "TxtCValue", "TxtDValue"};
@@ -26,7 +28,7 @@ void prepare(WindowFixture& fixture, int tab = 3, const std::array<QString, 4>& 
     fixture.setChip(true);
     fixture.box("TxtClock")->setText(QStringLiteral("4000000"));
     fixture.setCounters(values);
-    fixture.tabs()->setCurrentIndex(tab);
+    fixture.clickTab(tab);
     fixture.press("BtnCalcTime");
     fixture.desktop.clear();
 }
@@ -83,6 +85,11 @@ private Q_SLOTS:
         QTest::newRow("only spaces refused") << 2 << "   " << QStringList{kSpaces} << "loop";
         // The trimmed text is checked in a nested run; the outer run must not report it again.
         QTest::newRow("inner and trailing space, one message") << 1 << "d ly " << QStringList{kSpaces} << "loop";
+        QTest::newRow("what an assembler reads as one register") << 3 << "_d.x?1" << QStringList() << "_d.x?1";
+        QTest::newRow("a comment sign refused") << 0 << "a;b" << QStringList{kForbidden.arg(QStringLiteral("';'"))} << "loop";
+        QTest::newRow("a tab refused") << 2 << "a\tb" << QStringList{kForbidden.arg(QStringLiteral("U+0009"))} << "loop";
+        QTest::newRow("a letter beyond ASCII refused") << 1 << "Z\u00e4hler" << QStringList{kForbidden.arg(QStringLiteral("'\u00e4'"))} << "loop";
+        QTest::newRow("digit first wins over a bad character") << 1 << "1;" << QStringList{kDigitFirst} << "loop";
     }
     void nameEdits() {
         QFETCH(int, counter);
@@ -105,11 +112,19 @@ private Q_SLOTS:
 
     void blankNameOnLeavingTheBox_data() {
         QTest::addColumn<int>("counter");
-        QTest::newRow("counter A") << 0;
-        QTest::newRow("counter D") << 3;
+        QTest::addColumn<bool>("darkTheme");
+        QTest::newRow("counter A") << 0 << false;
+        QTest::newRow("counter D, dark theme") << 3 << true;
     }
     void blankNameOnLeavingTheBox() {
         QFETCH(int, counter);
+        QFETCH(bool, darkTheme);
+        const QPalette lightPalette = QApplication::palette();
+        QPalette dark = lightPalette;
+        dark.setColor(QPalette::Base, QColor(35, 38, 41));
+        dark.setColor(QPalette::Text, QColor(239, 240, 241));
+        if (darkTheme) QApplication::setPalette(dark);
+        const auto restore = qScopeGuard([&] { QApplication::setPalette(lightPalette); });
         WindowFixture fixture;
         prepare(fixture);
         QVERIFY(showActive(fixture.window()));
@@ -125,11 +140,14 @@ private Q_SLOTS:
         QCOMPARE(fixture.desktop.messageTexts(), QStringList{kBlankNames + QStringLiteral("\r\nPlease enter a name for counter ") +
                                                             QLatin1Char(static_cast<char>('A' + counter))});
         QCOMPARE(colourWhileShown, QColor(255, 0, 0));
+        QCOMPARE(box->palette().color(QPalette::Text), QColor(Qt::black));
         QCOMPARE(QApplication::focusWidget(), box);
         fixture.desktop.clear();
         fixture.desktop.whileMessageShown = nullptr;
         QTest::keyClicks(box, QStringLiteral("n"));
-        QCOMPARE(background(box), QColor(255, 255, 255));
+        // Named again, the box takes the theme's own colours.
+        QCOMPARE(background(box), QApplication::palette().color(QPalette::Base));
+        QCOMPARE(box->palette().color(QPalette::Text), QApplication::palette().color(QPalette::Text));
         // Leaving a named box is quiet.
         clock->setFocus();
         QCOMPARE(QApplication::focusWidget(), clock);

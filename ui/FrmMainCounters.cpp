@@ -12,9 +12,14 @@ namespace ui {
 
 namespace {
 
-void setBackground(QLineEdit* box, const QColor& colour) {
+// The desktop's own colours for a name box holding a name, so a dark theme stays readable.
+void showNameGiven(QLineEdit* box) { box->setPalette(QPalette()); }
+
+// A blank name stands out in red whatever the theme, with dark text that reads on it.
+void showNameMissing(QLineEdit* box) {
     QPalette palette = box->palette();
-    palette.setColor(QPalette::Base, colour);
+    palette.setColor(QPalette::Base, QColor(255, 0, 0));
+    palette.setColor(QPalette::Text, Qt::black);
     box->setPalette(palette);
 }
 
@@ -28,7 +33,7 @@ void FrmMain::onNameChanged(int counter) {
     CounterInput& remembered = input_.counter[counter];
     // An empty name is reported when the box is left, not while typing.
     if (box->text().isEmpty()) return;
-    setBackground(box, Qt::white);
+    showNameGiven(box);
     input_.TrimmedName = prefs::trimSpaces(box->text());
     box->setText(input_.TrimmedName);
     switch (prefs::FindSpace(input_.TrimmedName)) {
@@ -41,6 +46,12 @@ void FrmMain::onNameChanged(int counter) {
             box->setText(remembered.LastName);
             break;
         case prefs::NameOk:
+            if (const std::optional<char32_t> forbidden = prefs::forbiddenCharacter(input_.TrimmedName)) {
+                exclaim(QStringLiteral("Do not use the character %1 within counter names!")
+                            .arg(prefs::characterForMessage(*forbidden)));
+                box->setText(remembered.LastName);
+                break;
+            }
             remembered.LastName = box->text();
             FillTab();
             break;
@@ -50,10 +61,10 @@ void FrmMain::onNameChanged(int counter) {
 void FrmMain::onNameFocusLost(int counter) {
     QLineEdit* box = rows_[counter].name;
     if (!box->text().isEmpty()) {
-        setBackground(box, Qt::white);
+        showNameGiven(box);
         return;
     }
-    setBackground(box, Qt::red);
+    showNameMissing(box);
     exclaim(QStringLiteral("You must not have any blank counter names.\r\nPlease enter a name for counter ") +
             rows_[counter].letter);
     box->setFocus();
