@@ -1,7 +1,6 @@
 #include "prefs/Preferences.h"
 
 #include <QDir>
-#include <QFile>
 #include <QStringDecoder>
 
 #include <array>
@@ -10,6 +9,7 @@
 #include "calc/Fault.h"
 #include "calc/NumberText.h"
 #include "prefs/CounterChecks.h"
+#include "prefs/SafeFile.h"
 
 namespace prefs {
 
@@ -69,11 +69,9 @@ PreferencesReader::PreferencesReader(const QByteArray& content) {
 }
 
 std::optional<PreferencesReader> PreferencesReader::open(const QString& path) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) return std::nullopt;
-    const QByteArray content = file.read(kMaxBytesRead);
-    if (file.error() != QFileDevice::NoError) return std::nullopt;
-    return PreferencesReader(content);
+    const std::optional<QByteArray> content = readRegularFile(path, kMaxBytesRead);
+    if (!content) return std::nullopt;
+    return PreferencesReader(*content);
 }
 
 QString PreferencesReader::readText() {

@@ -39,8 +39,9 @@ class PreferencesReader {
 public:
     explicit PreferencesReader(const QByteArray& content);
 
-    // The file's content, or nothing when it cannot be read. Only the head of an oversized
-    // file is read: the settings are a few hundred bytes.
+    // The file's content, or nothing when it is no regular file or cannot be read, just as
+    // when it is missing. Only the head of an oversized file is read: the settings are a few
+    // hundred bytes.
     static std::optional<PreferencesReader> open(const QString& path);
 
     QString readText();

@@ -72,6 +72,7 @@ ui::FrmAbout* openAbout(WindowFixture& fixture) {
 }
 
 [[nodiscard]] bool activate(QWidget* window) {
+    window->show();
     window->activateWindow();
     return QTest::qWaitForWindowActive(window);
 }

@@ -1,11 +1,13 @@
 // The preferences through the real window: saving at shut-down and loading at start-up, the
 // restore commands, how each item is applied, and damaged, short or unwritable files.
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QRandomGenerator>
+#include <QRegularExpression>
 #include <QScreen>
 #include <QSignalSpy>
 #include <QTest>
@@ -16,8 +18,11 @@
 
 #include <sys/resource.h>
 
+#include "support/PipeWatchdog.h"
+#include "support/SpecialFiles.h"
 #include "support/WindowFixture.h"
 #include "ui/Resources.h"
+#include "ui/ScreenFit.h"
 
 namespace {
 
@@ -29,7 +34,7 @@ const QString kDigitFirst = QStringLiteral("Do not use a number as the first cha
 QStringList items(const char* text) { return QString::fromUtf8(text).split(QLatin1Char('|')); }
 
 // A preferences file in which every setting differs from the state start-up prepares.
-const QStringList kSample = items("4000000|Outer|Middle|Inner|Fast|2|5|20|100|1|Parallax| 2 | 1500 | 3000 | 1 | 1 | 0 | 0 ");
+const QStringList kSample = items("4000000|Outer|Middle|Inner|Fast|2|5|20|100|1|Parallax| 2 | 1500 | 1500 | 1 | 1 | 0 | 0 ");
 // The settings as start-up leaves them when no file sets them.
 const QStringList kStartUp = items("|||||0|0|0|0|0|Microchip|0|0|0|0|0|1|1");
 // Factory defaults as shipped: PIC at 4 MHz, 1 ms in two loops.
@@ -110,7 +115,7 @@ private Q_SLOTS:
         QTest::newRow("PIC, Microchip, single, boxes clear, saved by the hidden button")
             << items("4000000|CntD|CntC|CntB|CntA|4|3|2|75|0|Microchip|0|0|0|0|1|0|0") << false;
         QTest::newRow("SX, Parallax, quad, boxes ticked, saved at close")
-            << items("50000000|outer.d|_c?|loop.inner|zaehler|0|0|1|1|1|Parallax|3|1500|3000|1|0|1|1") << true;
+            << items("50000000|outer.d|_c?|loop.inner|zaehler|0|0|1|1|1|Parallax|3|1500|1500|1|0|1|1") << true;
     }
     void saveThenLoadAtStartUp() {
         QFETCH(QStringList, settings);
@@ -294,22 +299,27 @@ private Q_SLOTS:
 
     void failedSaveKeepsThePreviousFile_data() {
         QTest::addColumn<QString>("fault");
-        QTest::newRow("a folder in the way of the file") << "folder in the way";
-        QTest::newRow("the disk fills while writing") << "disk full";
+        QTest::addColumn<QString>("says");
+        QTest::newRow("a folder in the way of the file") << "folder" << "is a folder, not a regular file";
+        QTest::newRow("a link to a device node") << "link to device node" << "is a device, not a regular file";
+        QTest::newRow("the disk fills while writing") << "disk full" << "could not be written: ";
     }
     void failedSaveKeepsThePreviousFile() {
         QFETCH(QString, fault);
+        QFETCH(QString, says);
         WindowFixture fixture;
         const QString folder = fixture.folder.path();
+        const QString path = QDir(folder).filePath(kPreferencesFile);
         fixture.box("TxtClock")->setText(QStringLiteral("4000000"));
         fixture.setCounters({QStringLiteral("255"), QStringLiteral("1"), QStringLiteral("1"), QStringLiteral("1")});
         fixture.pressHidden("BtnSave");
         const QByteArray previous = readFile(folder, kPreferencesFile);
         QVERIFY(!previous.isEmpty());
-        if (fault == QStringLiteral("folder in the way")) {
-            QVERIFY(QFile::remove(QDir(folder).filePath(kPreferencesFile)));
-            QVERIFY(QDir(folder).mkdir(kPreferencesFile));
+        if (fault != QStringLiteral("disk full")) {
+            QVERIFY(QFile::remove(path));
+            if (!makeSpecial(fault, path)) QSKIP("this system does not let the test make one");
         }
+        const QString before = identityOf(path);
         // A typed value rebuilds the listing only; a completed save would recalculate.
         fixture.box("TxtAValue")->setText(QStringLiteral("100"));
         const QString shownCycles = fixture.box("TxtMC")->text();
@@ -325,47 +335,106 @@ private Q_SLOTS:
         setrlimit(RLIMIT_FSIZE, &unlimited);
         std::signal(SIGXFSZ, ignoredSignal);
 
-        if (fault == QStringLiteral("folder in the way")) {
-            QVERIFY(QFileInfo(QDir(folder).filePath(kPreferencesFile)).isDir());
-            QCOMPARE(filesIn(folder), QStringList{});
-        } else {
-            QCOMPARE(readFile(folder, kPreferencesFile), previous);
-            QCOMPARE(filesIn(folder), QStringList{kPreferencesFile});  // no scratch file left
-        }
+        // The message names the file and why; the file or whatever stands in its place is untouched.
         QCOMPARE(fixture.desktop.messages.size(), 1);
         const QString text = fixture.desktop.messages.front().text;
-        QVERIFY2(text.startsWith(QStringLiteral("Error : ")) && text.size() > 8, qPrintable(text));
+        QVERIFY2(text.startsWith(QStringLiteral("Error : ") + path + QLatin1Char(' ') + says), qPrintable(text));
+        QCOMPARE(identityOf(path), before);
+        if (fault == QStringLiteral("disk full")) QCOMPARE(readFile(folder, kPreferencesFile), previous);
+        QCOMPARE(filesIn(folder).filter(QRegularExpression(QStringLiteral("cfg\\.[A-Za-z0-9]{6}$"))), QStringList());  // no scratch file left
         QCOMPARE(fixture.box("TxtMC")->text(), shownCycles);
+    }
+
+    void namedPipesHoldNothingUp_data() {
+        QTest::addColumn<QString>("pipeName");
+        QTest::newRow("preferences at start-up") << kPreferencesFile;
+        QTest::newRow("defaults on the defaults button") << kDefaultsFile;
+    }
+    void namedPipesHoldNothingUp() {
+        QFETCH(QString, pipeName);
+        QTemporaryDir folder;
+        const bool defaults = pipeName == kDefaultsFile;
+        if (defaults) writeFile(folder.path(), kPreferencesFile, fileOf(kSample));
+        QVERIFY(makeSpecial(QStringLiteral("named pipe"), folder.filePath(pipeName)));
+        const PipeWatchdog watchdog({folder.filePath(pipeName)});
+        WindowFixture window(folder.path());
+        if (defaults) window.press("BtnDefaults");
+        QVERIFY(!watchdog.expired());
+        // Read as a missing file: the start-up state, or the settings as they were.
+        QCOMPARE(settingsOf(window).mid(0, 12), (defaults ? trimmed(kSample) : kStartUp).mid(0, 12));
+        QVERIFY(window.desktop.messages.isEmpty());
+    }
+
+    void startRemovesWhatAnInterruptedSaveLeft() {
+        QTemporaryDir folder;
+        writeFile(folder.path(), kPreferencesFile, fileOf(kSample));
+        const QString leftover = QDir(folder.path()).filePath(kPreferencesFile + QStringLiteral(".x7Kq2Z"));
+        writeFile(folder.path(), QFileInfo(leftover).fileName(), "4000000\r\nOu");
+        QFile written(leftover);
+        QVERIFY(written.open(QIODevice::ReadWrite));
+        QVERIFY(written.setFileTime(QDateTime::currentDateTime().addSecs(-60), QFileDevice::FileModificationTime));
+        written.close();
+        WindowFixture window(folder.path());
+        QCOMPARE(filesIn(folder.path()), QStringList{kPreferencesFile});
+        QCOMPARE(settingsOf(window), trimmed(kSample));
+    }
+
+    void fitOnScreen_data() {
+        // A 640 x 432 window, and the 1280 x 1024 screen of a saved position that left only a
+        // 147 x 91 corner of it in view.
+        QTest::addColumn<QPoint>("saved");
+        QTest::addColumn<QList<QRect>>("screens");
+        QTest::addColumn<QPoint>("placed");
+        const QRect screen(0, 0, 1280, 1024);
+        const QRect right(1280, 0, 1920, 1080);
+        QTest::newRow("fits, kept") << QPoint(640, 592) << QList<QRect>{screen} << QPoint(640, 592);
+        QTest::newRow("mostly off the lower right") << QPoint(1133, 933) << QList<QRect>{screen} << QPoint(640, 592);
+        QTest::newRow("off the left and the top") << QPoint(-300, -20) << QList<QRect>{screen} << QPoint(0, 0);
+        QTest::newRow("on no screen, onto the primary one") << QPoint(5000, 40) << QList<QRect>{screen, right} << QPoint(640, 40);
+        QTest::newRow("mostly on the second screen") << QPoint(1000, 700) << QList<QRect>{screen, right} << QPoint(1280, 648);
+        QTest::newRow("larger than its screen") << QPoint(20, 20) << QList<QRect>{QRect(0, 0, 600, 400)} << QPoint(0, 0);
+    }
+    void fitOnScreen() {
+        QFETCH(QPoint, saved);
+        QFETCH(QList<QRect>, screens);
+        QFETCH(QPoint, placed);
+        QCOMPARE(ui::fitOnScreen(QRect(saved, QSize(640, 432)), screens, screens.front()), placed);
     }
 
     void savedPositionComesBackOnScreen_data() {
         QTest::addColumn<QString>("top");
         QTest::addColumn<QString>("left");
-        QTest::addColumn<QPoint>("position");
-        const QRect screen = QGuiApplication::primaryScreen()->geometry();
-        const QPoint home = screen.topLeft();
-        QTest::newRow("on screen, exactly") << " 1500 " << " 3000 " << QPoint(200, 100);
-        QTest::newRow("partly above the screen") << "-1500 " << " 0 " << QPoint(0, -100);
-        QTest::newRow("last pixel column still shows") << " 0 " << QString::number(screen.right() * 15) << QPoint(screen.right(), 0);
-        QTest::newRow("just right of the screen") << " 0 " << QString::number((screen.right() + 1) * 15) << home;
-        QTest::newRow("far below, left on screen") << " 9000000 " << " 3000 " << home;
-        QTest::newRow("beyond any pixel count") << " 3e38 " << " 3e38 " << home;
+        QTest::addColumn<bool>("kept");
+        const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+        QTest::newRow("fits, kept exactly") << " 1500 " << " 1500 " << true;
+        QTest::newRow("partly above the screen") << "-1500 " << " 1500 " << false;
+        QTest::newRow("mostly off the lower right") << QString::number(screen.bottom() * 15 - 3000) << QString::number(screen.right() * 15 - 3000) << false;
+        QTest::newRow("all off to the right") << " 0 " << QString::number((screen.right() + 1) * 15) << false;
+        QTest::newRow("beyond any pixel count") << " 3e38 " << " 3e38 " << false;
     }
     void savedPositionComesBackOnScreen() {
         QFETCH(QString, top);
         QFETCH(QString, left);
-        QFETCH(QPoint, position);
+        QFETCH(bool, kept);
         QTemporaryDir folder;
         QStringList lines = kSample;
         lines[12] = top;
         lines[13] = left;
         writeFile(folder.path(), kPreferencesFile, fileOf(lines));
         WindowFixture window(folder.path());
-        QCOMPARE(window.window().pos(), position);
         // The same from wherever the window stands when the preferences are restored.
-        window.window().move(123, 45);
-        window.pressHidden("BtnReset");
-        QCOMPARE(window.window().pos(), position);
+        for (const bool restored : {false, true}) {
+            if (restored) {
+                window.window().move(123, 45);
+                window.pressHidden("BtnReset");
+            }
+            const QRect frame = window.window().frameGeometry();
+            QVERIFY(QGuiApplication::primaryScreen()->availableGeometry().contains(frame));
+            if (kept) QCOMPARE(window.window().pos(), QPoint(100, 100));
+        }
+        // Once shown, its frame too lies on the screen.
+        window.window().show();
+        QVERIFY(QGuiApplication::primaryScreen()->availableGeometry().contains(window.window().frameGeometry()));
         QVERIFY(window.desktop.messages.isEmpty());
     }
 

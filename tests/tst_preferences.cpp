@@ -2,12 +2,18 @@
 // back (blanks, numbers, line ends, encodings, damaged files) and how the file is found.
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QRandomGenerator>
 #include <QTemporaryDir>
 #include <QTest>
 
 #include "prefs/Preferences.h"
+#include "prefs/SafeFile.h"
+#include "support/PipeWatchdog.h"
+#include "support/SpecialFiles.h"
 #include "support/ThrowsFault.h"
+
+#include <sys/time.h>
 
 Q_DECLARE_METATYPE(prefs::Preferences)
 
@@ -103,7 +109,12 @@ private Q_SLOTS:
     void damagedContentNeverCrashes();
     void openReadsTheFile();
     void openReadsOnlyTheHeadOfAHugeFile();
-    void openRefusesWhatIsNoFile();
+    void readsOnlyRegularFiles_data();
+    void readsOnlyRegularFiles();
+    void savesOnlyOverRegularFiles_data();
+    void savesOnlyOverRegularFiles();
+    void removesOnlyItsOwnOldLeftovers_data();
+    void removesOnlyItsOwnOldLeftovers();
     void fileInFolderIgnoresCase_data();
     void fileInFolderIgnoresCase();
 };
@@ -384,11 +395,92 @@ void TestPreferences::openReadsOnlyTheHeadOfAHugeFile() {
     QVERIFY_FAULT(reader->readText());
 }
 
-void TestPreferences::openRefusesWhatIsNoFile() {
+void TestPreferences::readsOnlyRegularFiles_data() {
+    QTest::addColumn<QString>("kind");
+    QTest::addColumn<bool>("read");
+    for (const char* kind : {"missing", "folder", "named pipe", "socket", "device node"}) {
+        QTest::newRow(kind) << QString::fromLatin1(kind) << false;
+        QTest::newRow(qPrintable(QStringLiteral("link to ") + QLatin1StringView(kind))) << QStringLiteral("link to ") + QLatin1StringView(kind) << false;
+    }
+    QTest::newRow("link to a regular file") << "link to regular file" << true;
+}
+
+void TestPreferences::readsOnlyRegularFiles() {
+    QFETCH(QString, kind);
+    QFETCH(bool, read);
     QTemporaryDir folder;
-    QVERIFY(!prefs::PreferencesReader::open(folder.filePath(QStringLiteral("missing.cfg"))).has_value());
-    QVERIFY(QDir(folder.path()).mkdir(QStringLiteral("kestrune.cfg")));
-    QVERIFY(!prefs::PreferencesReader::open(folder.filePath(QStringLiteral("kestrune.cfg"))).has_value());
+    const QString path = folder.filePath(QStringLiteral("kestrune.cfg"));
+    if (!kind.endsWith(QStringLiteral("missing")) && !makeSpecial(kind, path)) QSKIP("this system does not let the test make one");
+    // Anything but a regular file counts as missing, and a pipe with no writer holds nothing up.
+    const PipeWatchdog watchdog({path, path + QStringLiteral(".target")});
+    const std::optional<QByteArray> content = prefs::readRegularFile(path, 100);
+    QVERIFY(!watchdog.expired());
+    QCOMPARE(content.has_value(), read);
+    QCOMPARE(prefs::PreferencesReader::open(path).has_value(), read);
+}
+
+void TestPreferences::savesOnlyOverRegularFiles_data() {
+    QTest::addColumn<QString>("kind");
+    QTest::addColumn<QString>("refusal");  // empty when the save goes through
+    QTest::newRow("nothing yet") << "missing" << "";
+    QTest::newRow("link to a regular file") << "link to regular file" << "";
+    QTest::newRow("named pipe") << "named pipe" << "is a named pipe, not a regular file";
+    QTest::newRow("socket") << "socket" << "is a socket, not a regular file";
+    QTest::newRow("folder") << "folder" << "is a folder, not a regular file";
+    QTest::newRow("device node") << "device node" << "is a device, not a regular file";
+    QTest::newRow("link to a named pipe") << "link to named pipe" << "is a named pipe, not a regular file";
+    QTest::newRow("link to a device node") << "link to device node" << "is a device, not a regular file";
+}
+
+void TestPreferences::savesOnlyOverRegularFiles() {
+    QFETCH(QString, kind);
+    QFETCH(QString, refusal);
+    QTemporaryDir folder;
+    const QString path = folder.filePath(QStringLiteral("kestrune.cfg"));
+    if (kind != QStringLiteral("missing") && !makeSpecial(kind, path)) QSKIP("this system does not let the test make one");
+    const QString before = identityOf(path);
+    const QString complaint = prefs::saveRegularFile(path, "saved\r\n");
+    if (refusal.isEmpty()) {
+        QCOMPARE(complaint, QString());
+        QCOMPARE(prefs::readRegularFile(path, 100), std::optional<QByteArray>("saved\r\n"));
+        QCOMPARE(QFileInfo(path).isSymLink(), kind.startsWith(QStringLiteral("link")));  // the link stays a link
+        return;
+    }
+    QCOMPARE(complaint, path + QStringLiteral(" ") + refusal + QStringLiteral("; nothing was saved"));
+    QCOMPARE(identityOf(path), before);
+    QCOMPARE(QDir(folder.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::System).size(), kind.startsWith(QStringLiteral("link")) ? 2 : 1);
+}
+
+void TestPreferences::removesOnlyItsOwnOldLeftovers_data() {
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("kind");
+    QTest::addColumn<int>("ageSeconds");  // before the program started; negative: after
+    QTest::addColumn<bool>("removed");
+    QTest::newRow("an interrupted save's file") << "kestrune.cfg.Ab12Cd" << "regular file" << 60 << true;
+    QTest::newRow("one written after the start") << "kestrune.cfg.Ab12Cd" << "regular file" << -60 << false;
+    QTest::newRow("five characters") << "kestrune.cfg.Ab12C" << "regular file" << 60 << false;
+    QTest::newRow("not a letter or digit") << "kestrune.cfg.Ab-2Cd" << "regular file" << 60 << false;
+    QTest::newRow("another file's") << "Kestrune.def.Ab12Cd" << "regular file" << 60 << false;
+    QTest::newRow("a link") << "kestrune.cfg.Ab12Cd" << "link to regular file" << 60 << false;
+    QTest::newRow("a folder") << "kestrune.cfg.Ab12Cd" << "folder" << 60 << false;
+    QTest::newRow("another user's") << "kestrune.cfg.Ab12Cd" << "foreign" << 60 << false;
+}
+
+void TestPreferences::removesOnlyItsOwnOldLeftovers() {
+    QFETCH(QString, name);
+    QFETCH(QString, kind);
+    QFETCH(int, ageSeconds);
+    QFETCH(bool, removed);
+    QTemporaryDir folder;
+    const QString leftover = folder.filePath(name);
+    QVERIFY(makeSpecial(kind == QStringLiteral("foreign") ? QStringLiteral("regular file") : kind, leftover));
+    if (kind == QStringLiteral("foreign") && ::lchown(QFile::encodeName(leftover).constData(), 65534, 65534) != 0)
+        QSKIP("only root can give a file to another user");
+    const QDateTime started = QDateTime::currentDateTime();
+    const timeval times[2] = {{started.toSecsSinceEpoch() - ageSeconds, 0}, {started.toSecsSinceEpoch() - ageSeconds, 0}};
+    QCOMPARE(::lutimes(QFile::encodeName(leftover).constData(), times), 0);
+    prefs::removeSaveLeftovers(folder.filePath(QStringLiteral("kestrune.cfg")), started);
+    QCOMPARE(identityOf(leftover) == QStringLiteral("missing"), removed);
 }
 
 void TestPreferences::fileInFolderIgnoresCase_data() {

@@ -10,9 +10,11 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QShortcut>
+#include <QShowEvent>
 #include <QTabBar>
 #include <QTimer>
 
+#include "prefs/SafeFile.h"
 #include "ui/CodeListBox.h"
 #include "ui/Desktop.h"
 #include "ui/PicturePreload.h"
@@ -120,11 +122,18 @@ void FrmMain::Form_Load() {
     move(0, 0);
     for (int counter = 0; counter < std::ssize(rows_); ++counter) setValueFromCode(counter, QStringLiteral("0"));
     TxtTime->setText(QStringLiteral("0"));
+    prefs::removeSaveLeftovers(preferencesFile(), startedAt_);
     LoadConfig();
     UpdatePopUps();
     startLogoAnimation();
     PlayWave(QStringLiteral("Elvis"));
     TxtClock->setFocus();
+}
+
+void FrmMain::showEvent(QShowEvent* event) {
+    // Only a shown window knows the size of its frame, which may take it past a screen's edge.
+    if (!event->spontaneous()) keepWindowOnScreen();
+    QWidget::showEvent(event);
 }
 
 void FrmMain::closeEvent(QCloseEvent* event) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QDateTime>
 #include <QPointer>
 #include <QString>
 #include <QWidget>
@@ -42,6 +43,7 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void showEvent(QShowEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
@@ -106,6 +108,7 @@ private:
 
     // Preferences (FrmMainPrefs.cpp)
     enum class PreferenceSource { Config, Defaults };
+    QString preferencesFile() const;
     void LoadConfig();
     void LoadDefaults();
     void loadPreferences(PreferenceSource source);
@@ -143,6 +146,7 @@ private:
 
     Desktop& desktop_;
     const QString programFolder_;
+    const QDateTime startedAt_ = QDateTime::currentDateTimeUtc();
     calc::CalcState calc_;
     InputState input_;
     qint16 LogoFrame = 0;

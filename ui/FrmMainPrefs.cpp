@@ -4,15 +4,16 @@
 #include <QGuiApplication>
 #include <QLineEdit>
 #include <QRadioButton>
-#include <QSaveFile>
 #include <QScopeGuard>
 #include <QScreen>
 #include <QTabBar>
 
 #include "calc/Fault.h"
 #include "prefs/Preferences.h"
+#include "prefs/SafeFile.h"
 #include "ui/CodeListBox.h"
 #include "ui/FrmMain.h"
+#include "ui/ScreenFit.h"
 #include "ui/Twips.h"
 
 namespace ui {
@@ -29,6 +30,8 @@ int twipsToScreenPixels(float twips) {
 
 }  // namespace
 
+QString FrmMain::preferencesFile() const { return prefs::fileInFolder(programFolder_, kPreferencesFile); }
+
 void FrmMain::LoadConfig() { loadPreferences(PreferenceSource::Config); }
 
 void FrmMain::LoadDefaults() { loadPreferences(PreferenceSource::Defaults); }
@@ -36,7 +39,7 @@ void FrmMain::LoadDefaults() { loadPreferences(PreferenceSource::Defaults); }
 void FrmMain::loadPreferences(PreferenceSource source) {
     const bool defaults = source == PreferenceSource::Defaults;
     std::optional<prefs::PreferencesReader> reader = prefs::PreferencesReader::open(
-        prefs::fileInFolder(programFolder_, defaults ? kDefaultsFile : kPreferencesFile));
+        defaults ? prefs::fileInFolder(programFolder_, kDefaultsFile) : preferencesFile());
     if (!reader) return;
     const CodeListBox::DisplayHold shownOnce(*TxtCodeList);
     // Each item is applied, with the handling its control runs, before the next is read;
@@ -85,14 +88,12 @@ void FrmMain::applyLoadedTab(double depthIndex, bool defaults) {
 }
 
 void FrmMain::keepWindowOnScreen() {
-    // A position saved on a screen that is gone would leave the window out of reach.
-    const QRect frame(pos(), frameGeometry().size());
-    const QList<QScreen*> screens = QGuiApplication::screens();
-    const bool visible = std::any_of(screens.cbegin(), screens.cend(), [&](const QScreen* screen) {
-        return screen->geometry().intersects(frame);
-    });
-    if (QScreen* primary = QGuiApplication::primaryScreen(); !visible && primary)
-        move(primary->geometry().topLeft());
+    // A position saved on another screen, or on a larger one, would leave controls out of reach.
+    QList<QRect> screens;
+    for (const QScreen* screen : QGuiApplication::screens()) screens << screen->availableGeometry();
+    const QScreen* primary = QGuiApplication::primaryScreen();
+    if (!primary) return;
+    move(fitOnScreen(frameGeometry(), screens, primary->availableGeometry()));
 }
 
 void FrmMain::onBtnSavePressed() {
@@ -116,17 +117,13 @@ void FrmMain::onBtnSavePressed() {
     preferences.sound = ChkSound->isChecked();
     preferences.animateLogo = ChkAnimateLogo->isChecked();
 
-    // Written beside the old file and then put in its place, so a failed save keeps the
-    // previous preferences whole.
-    QSaveFile file(prefs::fileInFolder(programFolder_, kPreferencesFile));
-    const QByteArray content = prefs::writePreferences(preferences);
-    // Unbuffered, so a disk that fills up shows in the write, before the new file replaces
-    // the old one.
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered) ||
-        file.write(content) != content.size() || !file.commit()) {
-        exclaim(QStringLiteral("Error : ") + file.errorString());
+    const QString file = preferencesFile();
+    const QString complaint = prefs::saveRegularFile(file, prefs::writePreferences(preferences));
+    if (!complaint.isEmpty()) {
+        exclaim(QStringLiteral("Error : ") + complaint);
         return;
     }
+    prefs::removeSaveLeftovers(file, startedAt_);
     CalcTime();
     FillBoxes();
     FillTab();

@@ -7,9 +7,7 @@
 WindowFixture::WindowFixture() : WindowFixture(QString()) {}
 
 WindowFixture::WindowFixture(const QString& programFolder)
-    : window_(std::make_unique<ui::FrmMain>(desktop, programFolder.isEmpty() ? folder.path() : programFolder)) {
-    window_->show();
-}
+    : window_(std::make_unique<ui::FrmMain>(desktop, programFolder.isEmpty() ? folder.path() : programFolder)) {}
 
 WindowFixture::~WindowFixture() = default;
 
@@ -37,6 +35,7 @@ void WindowFixture::setChip(bool pic) {
 
 void WindowFixture::clickAt(QWidget* control, QPoint local) {
     QWidget* window = control->window();
+    window->show();  // only a shown window has its controls where they are drawn
     const QPoint inWindow = control->mapTo(window, local);
     QWidget* hit = window->childAt(inWindow);
     if (!hit) hit = window;
