@@ -19,40 +19,37 @@ constexpr int kDelaySteps = 20;
 const std::vector<double> kClocks = {32768, 4e6, 20e6, 50e6};
 
 struct Request {
-    qint16 chip;
-    QString clockText;
-    QString delayText;
+    calc::Chip chip;
+    double clockHz;
+    double delaySeconds;
 };
 
-std::vector<QString> sweptDelays() {
-    std::vector<QString> delays;
-    for (int step = 0; step < kDelaySteps; ++step)
-        delays.push_back(calc::formatPlain(1e-6 * std::pow(1e9, step / double(kDelaySteps - 1))));
+std::vector<double> sweptDelays() {
+    std::vector<double> delays;
+    for (int step = 0; step < kDelaySteps; ++step) delays.push_back(1e-6 * std::pow(1e9, step / double(kDelaySteps - 1)));
     return delays;
 }
 
-std::vector<Request> requestsAt(double clock, qint16 chip) {
+std::vector<Request> requestsAt(double clock, calc::Chip chip) {
     std::vector<Request> requests;
-    for (const QString& delay : sweptDelays())
-        requests.push_back({chip, calc::formatPlain(clock), delay});
+    for (const double delay : sweptDelays()) requests.push_back({chip, clock, delay});
     return requests;
 }
 
+// The search and the recalculation after it, then the listing with the texts the boxes show.
 QString answer(const Request& request) {
     calc::CalcState state;
     state.ChipType = request.chip;
-    const calc::SearchCalculation run =
-        calc::countersFromDelay(state, {request.delayText, request.clockText, false}, 1);
+    const calc::SearchCalculation run = calc::countersFromDelay(state, request.clockHz, request.delaySeconds, false);
     listing::ListingInput input;
-    input.picHeader = request.chip == calc::ChipMchip;
-    input.timeText = run.result.shown.timeText;
-    input.clockText = request.clockText;
+    input.chip = request.chip;
+    input.timeText = calc::formatDelay(run.result.shown.seconds);
+    input.clockText = calc::formatPlain(request.clockHz);
     static const std::array<QString, calc::MaxDepth> kNames = {
-        QStringLiteral("Delay1"), QStringLiteral("Delay2"), QStringLiteral("Delay3"),
-        QStringLiteral("Delay4")};
+        QStringLiteral("Delay1"), QStringLiteral("Delay2"), QStringLiteral("Delay3"), QStringLiteral("Delay4")};
     for (int counter = 0; counter < calc::MaxDepth; ++counter)
-        input.counters[counter] = {kNames[counter], run.result.valueTexts[counter]};
-    return listing::fullListing(listing::Format::Microchip, run.result.depth, input);
+        input.counters[counter] = {kNames[counter], calc::formatPlain(run.result.registerValues[counter])};
+    return listing::fullListing(listing::ListingFormat::Microchip, run.result.depth, input);
 }
 
 void reportPerRequest(benchmark::State& state, std::size_t requests) {
@@ -64,23 +61,23 @@ void reportPerRequest(benchmark::State& state, std::size_t requests) {
 
 // Arguments: clock index, chip (1 PIC, 0 SX).
 void searchAndListing(benchmark::State& state) {
-    const std::vector<Request> requests = requestsAt(
-        kClocks[static_cast<std::size_t>(state.range(0))], static_cast<qint16>(state.range(1)));
+    const std::vector<Request> requests =
+        requestsAt(kClocks[static_cast<std::size_t>(state.range(0))], state.range(1) ? calc::Chip::Pic : calc::Chip::SxTurbo);
     for (auto _ : state)
         for (const Request& request : requests) benchmark::DoNotOptimize(answer(request));
     reportPerRequest(state, requests.size());
 }
 BENCHMARK(searchAndListing)
-    ->ArgsProduct({{0, 1, 2, 3}, {calc::ChipMchip, calc::ChipSxTurbo}})
+    ->ArgsProduct({{0, 1, 2, 3}, {1, 0}})
     ->ArgNames({"clock", "pic"});
 
 // The same sweep through the whole command-line program, text output included.
 void cliValues(benchmark::State& state) {
     std::vector<QStringList> commands;
     for (const double clock : kClocks)
-        for (const QString& delay : sweptDelays())
-            commands.push_back({QStringLiteral("values"), QStringLiteral("--clock"),
-                                calc::formatPlain(clock), QStringLiteral("--delay"), delay});
+        for (const double delay : sweptDelays())
+            commands.push_back({QStringLiteral("values"), QStringLiteral("--clock"), calc::formatPlain(clock),
+                                QStringLiteral("--delay"), calc::formatPlain(delay)});
     for (auto _ : state) {
         for (const QStringList& command : commands) {
             QString output;

@@ -2,10 +2,9 @@
 
 #include <QtGlobal>
 
-namespace calc {
+#include "calc/Chip.h"
 
-// Values of CalcState::ChipType.
-enum : qint16 { ChipSxTurbo = 0, ChipMchip = 1 };
+namespace calc {
 
 // The calculation record of the main window. Times are in seconds, cycle counts in
 // instruction cycles (PIC) or clock cycles (SX). Counters are plain numbers here: the
@@ -36,7 +35,7 @@ struct CalcState {
     qint16 SuppressTabRecalc = 0;
     double ClockValue = 0;
     double DelayValue = 0;
-    qint16 ChipType = ChipSxTurbo;
+    Chip ChipType = Chip::SxTurbo;
 };
 
 }  // namespace calc

@@ -5,7 +5,6 @@
 
 #include "calc/Fault.h"
 #include "calc/Formulas.h"
-#include "calc/NumberText.h"
 
 namespace calc {
 
@@ -17,12 +16,11 @@ constexpr double kFullPasses = 256;
 // time factor and the limits are rounded, so an exact request can land just below it.
 constexpr double kWholeTolerance = 1e-9;
 
-void readRequest(CalcState& state, const SearchRequest& request) {
-    state.TargetTime = parseNumber(request.delayText);
+void takeRequest(CalcState& state, const SearchRequest& request) {
+    state.TargetTime = request.delaySeconds;
     if (request.addCallReturn) {
-        const ChipCosts& costs = costsFor(state.ChipType);
-        const double clock = parseNumber(request.clockText);
-        state.CallRetTime = checked(divide(costs.clocksPerCycle, clock) * costs.callReturnCycles);
+        const ChipModel& model = chipModel(state.ChipType);
+        state.CallRetTime = checked(divide(model.clocksPerCycle, request.clockHz.value()) * model.callReturnCycles);
         state.TargetTime = checked(state.TargetTime - state.CallRetTime);
     }
 }
@@ -30,28 +28,28 @@ void readRequest(CalcState& state, const SearchRequest& request) {
 int chooseDepth(CalcState& state, SearchOutcome& outcome) {
     if (state.TargetTime < state.MinTimeSingle) {
         state.TargetTime = state.MinTimeSingle;
-        outcome.delayTexts.append(formatPlain(state.MinTimeSingle));
+        outcome.clampedDelay = state.MinTimeSingle;
     }
     if (state.TargetTime < state.MaxTimeSingle) return 1;
     if (state.TargetTime < state.MaxTimeDouble) return 2;
     if (state.TargetTime < state.MaxTimeTriple) return 3;
     if (state.TargetTime >= state.MaxTimeQuad) {
         state.TargetTime = state.MaxTimeQuad;
-        outcome.delayTexts.append(formatPlain(state.MaxTimeQuad));
+        outcome.clampedDelay = state.MaxTimeQuad;
     }
     return 4;
 }
 
 // The outermost counter of `depth` loops, with every counter inside it at 256.
 double topCounterEstimate(const CalcState& state, int depth) {
-    const ChipCosts& costs = costsFor(state.ChipType);
-    double estimate = (depth == 1 && state.ChipType != ChipMchip)
+    const ChipModel& model = chipModel(state.ChipType);
+    double estimate = (depth == 1 && model.oneLoopCountFromProduct)
                           ? checked(static_cast<double>(state.ClockHz) * state.TargetTime)
-                          : divide(state.TargetTime, timeFactor(costs, state.ClockHz));
+                          : divide(state.TargetTime, secondsPerCycle(state.ChipType, state.ClockHz));
     for (int inner = 0; inner < depth - 1; ++inner)
-        estimate -= kFullPasses * costs.coefficient[inner];
-    estimate -= costs.constant[depth - 1];
-    return divide(estimate, costs.coefficient[depth - 1]);
+        estimate -= kFullPasses * model.coefficient[inner];
+    estimate -= model.constant[depth - 1];
+    return divide(estimate, model.coefficient[depth - 1]);
 }
 
 void searchOneLoop(CalcState& state) {
@@ -110,9 +108,9 @@ void presetCounters(CalcState& state, int depth) {
 SearchOutcome CounterSearch(CalcState& state, const SearchRequest& request) {
     SearchOutcome outcome;
     try {
-        readRequest(state, request);
+        takeRequest(state, request);
         try {
-            CalcTmm(state, request.clockText);
+            if (request.clockHz) CalcTmm(state, *request.clockHz);
         } catch (const Fault&) {
             // The limits keep their old values, as after any failed limit update.
         }
@@ -122,15 +120,9 @@ SearchOutcome CounterSearch(CalcState& state, const SearchRequest& request) {
             searchOneLoop(state);
         else
             searchNestedLoops(state, outcome.depth);
-    } catch (const Fault& fault) {
-        if (fault.kind() == FaultKind::NotANumber) {
-            outcome.inputNotNumeric = true;
-            return outcome;
-        }
-        // Any other failure ends the search where it stands; its counters are still shown.
+    } catch (const Fault&) {
+        // A failure ends the search where it stands; its counters are still shown.
     }
-    for (int counter = 0; counter < MaxDepth; ++counter)
-        if (countsOf(state)[counter] == kFullPasses) setCount(state, counter, 0);
     return outcome;
 }
 

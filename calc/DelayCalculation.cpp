@@ -1,7 +1,5 @@
 #include "calc/DelayCalculation.h"
 
-#include "calc/NumberText.h"
-
 namespace calc {
 
 QString depthName(int depth) {
@@ -11,28 +9,23 @@ QString depthName(int depth) {
     return kNames[depth - 1];
 }
 
-Calculation delayFromCounters(CalcState& state, const QString& clockText,
-                              std::array<QString, MaxDepth> valueTexts, int depth,
-                              bool addCallReturn) {
-    for (QString& text : valueTexts)
-        if (text.isEmpty()) text = QStringLiteral("1");
-    CalcTime(state, clockText, valueTexts);
-    const ShownResult shown = FillBoxes(state, depth - 1, addCallReturn, clockText);
-    return {depth, valueTexts, shown};
+Calculation delayFromCounters(CalcState& state, double clockHz, const Counts& registerValues,
+                              int depth, bool addCallReturn) {
+    CalcTime(state, clockHz, registerValues);
+    const std::optional<double> callReturnClock = addCallReturn ? std::optional(clockHz) : std::nullopt;
+    return {depth, registerValues, FillBoxes(state, depth, callReturnClock)};
 }
 
-SearchCalculation countersFromDelay(CalcState& state, const SearchRequest& request,
-                                    int shownDepth) {
+SearchCalculation countersFromDelay(CalcState& state, double clockHz, double delaySeconds,
+                                    bool addCallReturn) {
     SearchCalculation run;
-    run.outcome = CounterSearch(state, request);
-    if (run.outcome.inputNotNumeric) return run;
-    std::array<QString, MaxDepth> valueTexts;
+    run.outcome = CounterSearch(state, {delaySeconds, clockHz, addCallReturn});
+    Counts registerValues{};
     const Counts counts = countsOf(state);
     for (int counter = 0; counter < MaxDepth; ++counter)
-        valueTexts[counter] = formatPlain(counts[counter]);
-    const int depth = run.outcome.depth > 0 ? run.outcome.depth : shownDepth;
-    run.result =
-        delayFromCounters(state, request.clockText, valueTexts, depth, request.addCallReturn);
+        registerValues[counter] = registerValueOf(counts[counter]);
+    run.result = delayFromCounters(state, clockHz, registerValues,
+                                   run.outcome.depth > 0 ? run.outcome.depth : 1, addCallReturn);
     return run;
 }
 

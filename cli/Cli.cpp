@@ -21,31 +21,7 @@ Commands:
   values  find the loop depth and counter values for a wanted delay
   time    work out the delay of given counter values
 
-Options:
-  --clock FREQUENCY   oscillator frequency: a number in Hz, or with a unit Hz, kHz,
-                      MHz or GHz (4MHz, 4000kHz, 4e6, 32.768kHz); above 0
-  --delay TIME        (values) the wanted delay: a number in seconds, or with a unit
-                      s, ms, us (or µs) or ns (1ms, 1000us, 1e-3); not negative.
-                      A delay below the shortest or at or above the longest that
-                      four loops can make is replaced by that limit, with a note
-  --counts LIST       (time) the counter values, innermost (A) first, separated by
-                      commas; their number (1 to 4) is the loop depth. Each is a
-                      whole number from 0 to 255; 0 means 256 passes
-  --chip pic|sx       Microchip PIC, 4 clocks per machine cycle (the default), or
-                      SX in turbo mode, 1 clock per cycle
-  --call-return       count the CALL into the routine and its return (PIC 4,
-                      SX 6 cycles) and end the listing with a return
-  --format microchip|parallax
-                      listing in the Microchip (default) or Parallax assembler format
-  --names LIST        counter register names, innermost (A) first, up to four;
-                      default Delay1,Delay2,Delay3,Delay4. A name is made of
-                      ASCII letters, digits, _ . and ?, and does not start
-                      with a digit
-  --crlf              end lines with CR LF, as the window's listing does, not LF
-  --json              print one JSON object instead of text
-  -h, --help          show this help and exit
-  --version           show the version and exit
-
+)") + optionsHelp() + QStringLiteral(R"(
 Units are read without regard to case ("4mhz" is 4 MHz, "1MS" is 1 ms).
 
 Output: the loop depth with its tab name, the four counters as name = value

@@ -2,9 +2,8 @@
 
 #include <QByteArray>
 #include <QString>
-#include <array>
 
-#include "calc/Formulas.h"
+#include "calc/DelayCalculation.h"
 #include "cli/CliRequest.h"
 
 namespace cli {
@@ -13,12 +12,9 @@ namespace cli {
 // boxes and the code box, plus a note when the delay was replaced by a limit.
 struct CliReport {
     QString note;
-    int depth = 0;
-    std::array<QString, calc::MaxDepth> valueTexts;
-    QString delayText;
+    calc::Calculation result;
     double delaySeconds = 0;  // unrounded, CALL and return included when counted
-    QString cyclesText;
-    QString listing;  // lines separated by the requested line end, none after the last
+    QString listing;          // lines separated by the requested line end, none after the last
 };
 
 // Runs the calculation of a values or time request; throws UsageError if it fails.

@@ -2,9 +2,9 @@
 
 #include <QString>
 #include <QStringList>
+
 #include <array>
 
-#include "calc/CalcState.h"
 #include "calc/Formulas.h"
 #include "listing/Listing.h"
 
@@ -16,14 +16,14 @@ enum class Command { Values, Time, Help, Version };
 struct CliRequest {
     Command command = Command::Help;
     double clockHz = 0;
-    double delaySeconds = 0;  // values
-    QStringList countTexts;   // time: one to four register values as plain texts, 0 = 256 passes
-    qint16 chip = calc::ChipMchip;
+    double delaySeconds = 0;        // values
+    calc::Counts registerValues{};  // time: the counters' register values, 0 meaning 256 passes
+    int depth = 0;                  // time: the number of counts given
+    calc::Chip chip = calc::Chip::Pic;
     bool addCallReturn = false;
-    listing::Format format = listing::Format::Microchip;
+    listing::ListingFormat format = listing::ListingFormat::Microchip;
     std::array<QString, calc::MaxDepth> names = {QStringLiteral("Delay1"), QStringLiteral("Delay2"),
-                                                 QStringLiteral("Delay3"),
-                                                 QStringLiteral("Delay4")};
+                                                 QStringLiteral("Delay3"), QStringLiteral("Delay4")};
     bool crlf = false;
     bool json = false;
 };
@@ -31,5 +31,8 @@ struct CliRequest {
 // Reads the arguments that follow the program name. --help and --version win over anything
 // else; otherwise the first problem found throws UsageError.
 CliRequest parseCliRequest(const QStringList& arguments);
+
+// The options and what they take, as --help shows them.
+QString optionsHelp();
 
 }  // namespace cli

@@ -57,20 +57,18 @@ QString expand(QStringView piece, const Counter& counter) {
     return out;
 }
 
-const FormatPieces& piecesOf(Format format) {
-    return format == Format::Microchip ? kMicrochip : kParallax;
+const FormatPieces& piecesOf(ListingFormat format) {
+    return format == ListingFormat::Microchip ? kMicrochip : kParallax;
 }
 
 }  // namespace
 
 QString headerLine(const ListingInput& input) {
-    const QString chip = input.picHeader ? QStringLiteral(";PIC Time Delay = ")
-                                         : QStringLiteral(";SX-Turbo Time Delay = ");
-    return chip + input.timeText + QStringLiteral(" s with Osc = ") + input.clockText +
-           QStringLiteral(" Hz");
+    return QLatin1Char(';') + calc::chipModel(input.chip).headerName.toString() + QStringLiteral(" Time Delay = ") +
+           input.timeText + QStringLiteral(" s with Osc = ") + input.clockText + QStringLiteral(" Hz");
 }
 
-QStringList pieces(Format format, int depth, const ListingInput& input) {
+QStringList pieces(ListingFormat format, int depth, const ListingInput& input) {
     const FormatPieces& templates = piecesOf(format);
     QStringList out;
     for (int counter = depth - 1; counter >= 0; --counter)
@@ -84,7 +82,7 @@ QStringList pieces(Format format, int depth, const ListingInput& input) {
     return out;
 }
 
-QString fullListing(Format format, int depth, const ListingInput& input) {
+QString fullListing(ListingFormat format, int depth, const ListingInput& input) {
     return headerLine(input) + pieces(format, depth, input).join(QString());
 }
 

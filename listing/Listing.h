@@ -5,11 +5,11 @@
 
 #include <array>
 
+#include "calc/Chip.h"
+
 namespace listing {
 
-enum class Format { Microchip, Parallax };
-
-constexpr int MaxDepth = 4;
+enum class ListingFormat { Microchip, Parallax };
 
 struct Counter {
     QString name;
@@ -18,10 +18,10 @@ struct Counter {
 
 // Everything a listing is made of, copied unchanged from the boxes.
 struct ListingInput {
-    bool picHeader = true;  // the header names the chip, whatever the format
+    calc::Chip chip = calc::Chip::Pic;  // the header names the chip, whatever the format
     QString timeText;
     QString clockText;
-    std::array<Counter, MaxDepth> counters;  // A (innermost) to D (outermost)
+    std::array<Counter, calc::MaxDepth> counters;  // A (innermost) to D (outermost)
     bool withReturn = false;
 };
 
@@ -31,9 +31,9 @@ QString headerLine(const ListingInput& input);
 // The pieces that follow the header, in the order they are appended: one load per counter
 // from the outermost inwards, the loop block, and the return when wanted. Each piece starts
 // with a line end, so the listing never ends with one.
-QStringList pieces(Format format, int depth, const ListingInput& input);
+QStringList pieces(ListingFormat format, int depth, const ListingInput& input);
 
 // The whole listing of `depth` loops (1 to 4): the header followed by its pieces.
-QString fullListing(Format format, int depth, const ListingInput& input);
+QString fullListing(ListingFormat format, int depth, const ListingInput& input);
 
 }  // namespace listing

@@ -344,7 +344,7 @@ void TestFrmMainCalc::chipToggle() {
     auto* unitLabel = fixture.control<QLabel>("Label7");
     const QString listing = fixture.listing();
     fixture.press("BtnChip");
-    QCOMPARE(fixture.state().ChipType, qint16(calc::ChipSxTurbo));
+    QCOMPARE(fixture.state().ChipType, calc::Chip::SxTurbo);
     QCOMPARE(cyclesLabel->text(), QStringLiteral("Clock Cycles:"));
     QCOMPARE(unitLabel->text(), QStringLiteral("cc"));
     // Nothing is recalculated until the next calculation.

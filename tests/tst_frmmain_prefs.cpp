@@ -87,7 +87,7 @@ QStringList settingsOf(WindowFixture& fixture) {
                     << (fixture.control<QRadioButton>("OptParallax")->isChecked() ? QStringLiteral("Parallax") : QStringLiteral("Microchip"))
                     << QString::number(fixture.tabs()->currentIndex()) << QString::number(fixture.window().y() * 15)
                     << QString::number(fixture.window().x() * 15) << ticked("ChkPopups")
-                    << QString::number(fixture.state().ChipType) << ticked("ChkSound") << ticked("ChkAnimateLogo");
+                    << QString::number(calc::storedChip(fixture.state().ChipType)) << ticked("ChkSound") << ticked("ChkAnimateLogo");
 }
 
 // Chip picture and labels as start-up leaves them, before any file applied a chip type.
@@ -98,7 +98,7 @@ bool showsStartUpChip(const WindowFixture& fixture) {
 
 // Picture and labels agree with the chip type held.
 void verifyChipShown(const WindowFixture& fixture) {
-    const bool pic = fixture.state().ChipType == calc::ChipMchip;
+    const bool pic = fixture.state().ChipType == calc::Chip::Pic;
     QCOMPARE(pictureOf(fixture), resourceImage(pic ? "Mchip" : "Sxturbo"));
     QCOMPARE(fixture.control<QLabel>("Label5")->text(), pic ? QStringLiteral("Machine Cycles:") : QStringLiteral("Clock Cycles:"));
     QCOMPARE(fixture.control<QLabel>("Label7")->text(), pic ? QStringLiteral("mc") : QStringLiteral("cc"));

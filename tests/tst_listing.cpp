@@ -3,7 +3,7 @@
 
 #include "listing/Listing.h"
 
-Q_DECLARE_METATYPE(listing::Format)
+Q_DECLARE_METATYPE(listing::ListingFormat)
 
 namespace {
 
@@ -16,7 +16,7 @@ QString lines(std::initializer_list<const char*> texts) {
 
 listing::ListingInput example(bool pic, bool withReturn) {
     listing::ListingInput input;
-    input.picHeader = pic;
+    input.chip = pic ? calc::Chip::Pic : calc::Chip::SxTurbo;
     input.timeText = QStringLiteral("0.00100000");
     input.clockText = QStringLiteral("4000000");
     input.counters = {{{QStringLiteral("CntA"), QStringLiteral("100")},
@@ -36,20 +36,19 @@ private Q_SLOTS:
     void workedExamples();
     void lineCounts_data();
     void lineCounts();
-    void piecesEachStartWithALineEnd();
     void headerFollowsTheChipNotTheFormat();
     void textsAreCopiedUnchanged_data();
     void textsAreCopiedUnchanged();
 };
 
 void TestListing::workedExamples_data() {
-    QTest::addColumn<listing::Format>("format");
+    QTest::addColumn<listing::ListingFormat>("format");
     QTest::addColumn<int>("depth");
     QTest::addColumn<bool>("pic");
     QTest::addColumn<bool>("withReturn");
     QTest::addColumn<QString>("expected");
-    const auto microchip = listing::Format::Microchip;
-    const auto parallax = listing::Format::Parallax;
+    const auto microchip = listing::ListingFormat::Microchip;
+    const auto parallax = listing::ListingFormat::Parallax;
     QTest::newRow("Microchip, one loop, return") << microchip << 1 << true << true << lines({
         ";PIC Time Delay = 0.00100000 s with Osc = 4000000 Hz",
         "→→movlw→D'100'", "→→movwf→CntA", "loop→→decfsz→CntA,1", "→→goto→loop", "→→retlw→0"});
@@ -85,7 +84,7 @@ void TestListing::workedExamples_data() {
 }
 
 void TestListing::workedExamples() {
-    QFETCH(listing::Format, format);
+    QFETCH(listing::ListingFormat, format);
     QFETCH(int, depth);
     QFETCH(bool, pic);
     QFETCH(bool, withReturn);
@@ -94,64 +93,59 @@ void TestListing::workedExamples() {
 }
 
 void TestListing::lineCounts_data() {
-    QTest::addColumn<listing::Format>("format");
+    QTest::addColumn<listing::ListingFormat>("format");
     QTest::addColumn<int>("linesPerCounter");
-    QTest::newRow("Microchip") << listing::Format::Microchip << 4;
-    QTest::newRow("Parallax") << listing::Format::Parallax << 2;
+    QTest::newRow("Microchip") << listing::ListingFormat::Microchip << 4;
+    QTest::newRow("Parallax") << listing::ListingFormat::Parallax << 2;
 }
 
 void TestListing::lineCounts() {
-    QFETCH(listing::Format, format);
+    QFETCH(listing::ListingFormat, format);
     QFETCH(int, linesPerCounter);
-    for (int depth = 1; depth <= listing::MaxDepth; ++depth) {
+    for (int depth = 1; depth <= calc::MaxDepth; ++depth) {
         for (const bool withReturn : {false, true}) {
-            const QString text = listing::fullListing(format, depth, example(true, withReturn));
+            const listing::ListingInput input = example(true, withReturn);
+            const QString text = listing::fullListing(format, depth, input);
             QCOMPARE(text.count(QStringLiteral("\r\n")) + 1, linesPerCounter * depth + 1 + (withReturn ? 1 : 0));
-            QVERIFY(!text.endsWith(QStringLiteral("\r\n")));
-            QVERIFY(!text.contains(QStringLiteral("\r\n\r\n")));
             QCOMPARE(text.count(QLatin1Char('\n')), text.count(QLatin1Char('\r')));
             // Only the header's own words are separated by spaces.
             QCOMPARE(text.section(QStringLiteral("\r\n"), 1).count(QLatin1Char(' ')), 0);
+            // The pieces are appended one by one: a load per counter, the loop block, the return.
+            const QStringList pieces = listing::pieces(format, depth, input);
+            QCOMPARE(pieces.size(), depth + 1 + (withReturn ? 1 : 0));
+            for (const QString& piece : pieces) QVERIFY(piece.startsWith(QStringLiteral("\r\n")) && !piece.endsWith(QLatin1Char('\n')));
+            QCOMPARE(listing::headerLine(input) + pieces.join(QString()), text);
         }
     }
 }
 
-void TestListing::piecesEachStartWithALineEnd() {
-    const QStringList pieces = listing::pieces(listing::Format::Microchip, 3, example(true, true));
-    // Three loads, one loop block, the return.
-    QCOMPARE(pieces.size(), 5);
-    for (const QString& piece : pieces) QVERIFY(piece.startsWith(QStringLiteral("\r\n")));
-    QCOMPARE(pieces[0], QStringLiteral("\r\n\t\tmovlw\tD'5'\r\n\t\tmovwf\tCntC"));
-    QCOMPARE(pieces[4], QStringLiteral("\r\n\t\tretlw\t0"));
-}
-
 void TestListing::headerFollowsTheChipNotTheFormat() {
-    QVERIFY(listing::fullListing(listing::Format::Parallax, 2, example(true, false))
+    QVERIFY(listing::fullListing(listing::ListingFormat::Parallax, 2, example(true, false))
                 .startsWith(QStringLiteral(";PIC Time Delay = 0.00100000 s with Osc = 4000000 Hz\r\n")));
-    QVERIFY(listing::fullListing(listing::Format::Microchip, 2, example(false, false))
+    QVERIFY(listing::fullListing(listing::ListingFormat::Microchip, 2, example(false, false))
                 .startsWith(QStringLiteral(";SX-Turbo Time Delay = 0.00100000 s with Osc = 4000000 Hz\r\n")));
 }
 
 void TestListing::textsAreCopiedUnchanged_data() {
-    QTest::addColumn<listing::Format>("format");
+    QTest::addColumn<listing::ListingFormat>("format");
     QTest::addColumn<QString>("nameA");
     QTest::addColumn<QString>("valueA");
     QTest::addColumn<QString>("timeText");
     QTest::addColumn<QString>("expectedLines");
-    QTest::newRow("empty name, Microchip") << listing::Format::Microchip << "" << "100" << "1"
+    QTest::newRow("empty name, Microchip") << listing::ListingFormat::Microchip << "" << "100" << "1"
         << lines({";PIC Time Delay = 1 s with Osc = 4000000 Hz", "→→movlw→D'100'", "→→movwf→", "loop→→decfsz→,1", "→→goto→loop"});
-    QTest::newRow("empty name, Parallax") << listing::Format::Parallax << "" << "100" << "1"
+    QTest::newRow("empty name, Parallax") << listing::ListingFormat::Parallax << "" << "100" << "1"
         << lines({";PIC Time Delay = 1 s with Osc = 4000000 Hz", "→→mov→,#100", "→→djnz→,$"});
-    QTest::newRow("value 0 and a leading blank") << listing::Format::Microchip << "n" << " 0" << "1"
+    QTest::newRow("value 0 and a leading blank") << listing::ListingFormat::Microchip << "n" << " 0" << "1"
         << lines({";PIC Time Delay = 1 s with Osc = 4000000 Hz", "→→movlw→D' 0'", "→→movwf→n", "loop→→decfsz→n,1", "→→goto→loop"});
-    QTest::newRow("exponent and blanks in the time") << listing::Format::Parallax << "n" << "7" << "1E-05 s "
+    QTest::newRow("exponent and blanks in the time") << listing::ListingFormat::Parallax << "n" << "7" << "1E-05 s "
         << lines({";PIC Time Delay = 1E-05 s  s with Osc = 4000000 Hz", "→→mov→n,#7", "→→djnz→n,$"});
-    QTest::newRow("placeholder-like name") << listing::Format::Parallax << "{value}" << "{name}" << "1"
+    QTest::newRow("placeholder-like name") << listing::ListingFormat::Parallax << "{value}" << "{name}" << "1"
         << lines({";PIC Time Delay = 1 s with Osc = 4000000 Hz", "→→mov→{value},#{name}", "→→djnz→{value},$"});
 }
 
 void TestListing::textsAreCopiedUnchanged() {
-    QFETCH(listing::Format, format);
+    QFETCH(listing::ListingFormat, format);
     QFETCH(QString, nameA);
     QFETCH(QString, valueA);
     QFETCH(QString, timeText);

@@ -84,7 +84,7 @@ private:
     void onTxtTimeChanged();
     bool readNumberBox(QLineEdit* box, double& remembered, const QString& refusal,
                        QString (*format)(double));
-    void showChipType(bool pic, const QString& pictureName);
+    void showChipType(calc::Chip chip);
     bool anyCounterNameEmpty() const;
 
     // The listing (FrmMainListing.cpp)
@@ -97,7 +97,7 @@ private:
     void WritePDouble();
     void WritePTriple();
     void WritePQuad();
-    void writeListing(listing::Format format, int depth);
+    void writeListing(listing::ListingFormat format, int depth);
 
     // The counter boxes and nudge buttons (FrmMainCounters.cpp)
     void onNameChanged(int counter);

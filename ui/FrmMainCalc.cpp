@@ -25,7 +25,7 @@ bool FrmMain::anyCounterNameEmpty() const {
 
 void FrmMain::CalcTmm() {
     try {
-        calc::CalcTmm(calc_, TxtClock->text());
+        calc::CalcTmm(calc_, calc::parseNumber(TxtClock->text()));
     } catch (const calc::Fault&) {
         // The limits not yet written keep their values.
     }
@@ -33,24 +33,25 @@ void FrmMain::CalcTmm() {
 
 void FrmMain::CalcTime() {
     try {
-        std::array<QString, calc::MaxDepth> values;
-        for (int counter = 0; counter < calc::MaxDepth; ++counter) {
-            QLineEdit* box = rows_[counter].value;
-            if (box->text().isEmpty()) box->setText(QStringLiteral("1"));
-            values[counter] = box->text();
-        }
-        calc::CalcTime(calc_, TxtClock->text(), values);
+        for (const CounterRow& row : rows_)
+            if (row.value->text().isEmpty()) row.value->setText(QStringLiteral("1"));
+        calc::setClock(calc_, calc::parseNumber(TxtClock->text()));
+        // Stops at the first box that holds no number; the counters before it are taken.
+        for (int counter = 0; counter < calc::MaxDepth; ++counter)
+            calc::setCount(calc_, counter, calc::passesOf(calc::parseNumber(rows_[counter].value->text())));
+        calc::computeAllDepths(calc_);
     } catch (const calc::Fault&) {
-        // Stops at the first box that fails; what it has not reached keeps its value.
+        // What it has not reached keeps its value.
     }
 }
 
 void FrmMain::FillBoxes() {
     try {
-        const calc::ShownResult shown =
-            calc::FillBoxes(calc_, TabCode->currentIndex(), ChkAddCR->isChecked(), TxtClock->text());
-        TxtTime->setText(shown.timeText);
-        TxtMC->setText(shown.cyclesText);
+        std::optional<double> callReturnClock;
+        if (ChkAddCR->isChecked()) callReturnClock = calc::parseNumber(TxtClock->text());
+        const calc::Shown shown = calc::FillBoxes(calc_, TabCode->currentIndex() + 1, callReturnClock);
+        TxtTime->setText(calc::formatDelay(shown.seconds));
+        TxtMC->setText(calc::formatPlain(shown.cycles));
     } catch (const calc::Fault&) {
         // Nothing shown: the boxes keep the previous result.
     }
@@ -76,24 +77,35 @@ void FrmMain::onBtnCalcValuesPressed() {
         exclaim(kBlankNames);
         return;
     }
-    const calc::SearchOutcome outcome = calc::CounterSearch(
-        calc_, {TxtTime->text(), TxtClock->text(), ChkAddCR->isChecked()});
-    if (outcome.inputNotNumeric) {
-        exclaim(QStringLiteral("Do not use non-numeric characters in number fields!  Previously "
-                               "saved preferences will be loaded to fix."));
-        onBtnResetPressed();
-        return;
-    }
-    for (const QString& limit : outcome.delayTexts) TxtTime->setText(limit);
-    if (outcome.depth > 0) {
-        const int tab = outcome.depth - 1;
-        // The tab click this raises must not recalculate: the press below does that.
-        if (TabCode->currentIndex() != tab) calc_.SuppressTabRecalc = 1;
-        TabCode->setCurrentIndex(tab);
+    try {
+        // A clock that holds no number leaves the limits as they are; the CALL and return
+        // cannot be counted without one.
+        calc::SearchRequest request{calc::parseNumber(TxtTime->text()), std::nullopt, ChkAddCR->isChecked()};
+        try {
+            request.clockHz = calc::parseNumber(TxtClock->text());
+        } catch (const calc::Fault&) {
+            if (request.addCallReturn) throw;
+        }
+        const calc::SearchOutcome outcome = calc::CounterSearch(calc_, request);
+        if (outcome.clampedDelay) TxtTime->setText(calc::formatPlain(*outcome.clampedDelay));
+        if (outcome.depth > 0) {
+            const int tab = outcome.depth - 1;
+            // The tab click this raises must not recalculate: the press below does that.
+            if (TabCode->currentIndex() != tab) calc_.SuppressTabRecalc = 1;
+            TabCode->setCurrentIndex(tab);
+        }
+    } catch (const calc::Fault& fault) {
+        if (fault.kind() == calc::FaultKind::NotANumber) {
+            exclaim(QStringLiteral("Do not use non-numeric characters in number fields!  Previously "
+                                   "saved preferences will be loaded to fix."));
+            onBtnResetPressed();
+            return;
+        }
+        // Any other failure ends the search before it starts: the counters show as they stand.
     }
     const calc::Counts counts = calc::countsOf(calc_);
     for (int counter = 0; counter < calc::MaxDepth; ++counter)
-        setValueFromCode(counter, calc::formatPlain(counts[counter]));
+        setValueFromCode(counter, calc::formatPlain(calc::registerValueOf(counts[counter])));
     onBtnCalcTimePressed();
 }
 
@@ -107,23 +119,21 @@ void FrmMain::onTabCodeClicked() {
     calc_.SuppressTabRecalc = 0;
 }
 
-void FrmMain::showChipType(bool pic, const QString& pictureName) {
-    const QPixmap chip = picture(pictureName);
-    BtnChip->setIcon(chip);
-    BtnChip->setIconSize(chip.size());
-    calc_.ChipType = pic ? calc::ChipMchip : calc::ChipSxTurbo;
-    Label5->setText(pic ? QStringLiteral("Machine Cycles:") : QStringLiteral("Clock Cycles:"));
-    Label7->setText(pic ? QStringLiteral("mc") : QStringLiteral("cc"));
-    TxtMC->setAccessibleName(pic ? QStringLiteral("Machine Cycles") : QStringLiteral("Clock Cycles"));
-    BtnChip->setAccessibleName(pic ? QStringLiteral("Chip type: PIC") : QStringLiteral("Chip type: SX-Turbo"));
+void FrmMain::showChipType(calc::Chip chip) {
+    const calc::ChipModel& model = calc::chipModel(chip);
+    const QPixmap picture = this->picture(model.pictureName.toString());
+    BtnChip->setIcon(picture);
+    BtnChip->setIconSize(picture.size());
+    calc_.ChipType = chip;
+    Label5->setText(model.cyclesCaption.toString());
+    Label7->setText(model.cyclesUnit.toString());
+    TxtMC->setAccessibleName(Label5->text().chopped(1));
+    BtnChip->setAccessibleName(QStringLiteral("Chip type: ") + model.headerName.toString());
 }
 
 void FrmMain::onBtnChipPressed() {
     // Only the chip changes: results and listing stay until the next calculation.
-    if (calc_.ChipType == calc::ChipMchip)
-        showChipType(false, QStringLiteral("Sxturbo"));
-    else
-        showChipType(true, QStringLiteral("Mchip"));
+    showChipType(calc_.ChipType == calc::Chip::Pic ? calc::Chip::SxTurbo : calc::Chip::Pic);
     PlayWave(QStringLiteral("pop"));
 }
 

@@ -124,7 +124,8 @@ void FrmMain::createCalcFrame(QGroupBox* dataFrame) {
                                 twipsRect(120, 240, 435, 375));
     BtnCalcValues = pictureButton(calc, "BtnCalcValues", picture(QStringLiteral("calcvalues")),
                                   twipsRect(600, 240, 435, 375));
-    BtnChip = pictureButton(calc, "BtnChip", picture(QStringLiteral("Sxturbo")), twipsRect(120, 660, 915, 615));
+    BtnChip = pictureButton(calc, "BtnChip", picture(calc::chipModel(calc_.ChipType).pictureName.toString()),
+                            twipsRect(120, 660, 915, 615));
 }
 
 void FrmMain::createCounterRows(QGroupBox* dataFrame) {
@@ -231,10 +232,10 @@ void FrmMain::setAccessibleNames() {
     // Controls that show a caption are named by it; the rest are named here.
     TxtClock->setAccessibleName(QStringLiteral("Oscillator Frequency"));
     TxtTime->setAccessibleName(QStringLiteral("Delay Time"));
-    TxtMC->setAccessibleName(QStringLiteral("Machine Cycles"));
+    TxtMC->setAccessibleName(Label5->text().chopped(1));  // the caption without its colon
     BtnCalcTime->setAccessibleName(QStringLiteral("Calculate delay time"));
     BtnCalcValues->setAccessibleName(QStringLiteral("Calculate counter values"));
-    BtnChip->setAccessibleName(QStringLiteral("Chip type: SX-Turbo"));  // as its first picture
+    BtnChip->setAccessibleName(QStringLiteral("Chip type: ") + calc::chipModel(calc_.ChipType).headerName.toString());
     for (const CounterRow& row : rows_) {
         row.name->setAccessibleName(QStringLiteral("Counter %1 name").arg(row.letter));
         row.value->setAccessibleName(QStringLiteral("Counter %1 value").arg(row.letter));

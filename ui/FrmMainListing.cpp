@@ -30,21 +30,21 @@ void FrmMain::FillTab() {
         (this->*kParallaxWriters[tab])();
 }
 
-void FrmMain::WriteMSingle() { writeListing(listing::Format::Microchip, 1); }
-void FrmMain::WriteMDouble() { writeListing(listing::Format::Microchip, 2); }
-void FrmMain::WriteMTriple() { writeListing(listing::Format::Microchip, 3); }
-void FrmMain::WriteMQuad() { writeListing(listing::Format::Microchip, 4); }
-void FrmMain::WritePSingle() { writeListing(listing::Format::Parallax, 1); }
-void FrmMain::WritePDouble() { writeListing(listing::Format::Parallax, 2); }
-void FrmMain::WritePTriple() { writeListing(listing::Format::Parallax, 3); }
-void FrmMain::WritePQuad() { writeListing(listing::Format::Parallax, 4); }
+void FrmMain::WriteMSingle() { writeListing(listing::ListingFormat::Microchip, 1); }
+void FrmMain::WriteMDouble() { writeListing(listing::ListingFormat::Microchip, 2); }
+void FrmMain::WriteMTriple() { writeListing(listing::ListingFormat::Microchip, 3); }
+void FrmMain::WriteMQuad() { writeListing(listing::ListingFormat::Microchip, 4); }
+void FrmMain::WritePSingle() { writeListing(listing::ListingFormat::Parallax, 1); }
+void FrmMain::WritePDouble() { writeListing(listing::ListingFormat::Parallax, 2); }
+void FrmMain::WritePTriple() { writeListing(listing::ListingFormat::Parallax, 3); }
+void FrmMain::WritePQuad() { writeListing(listing::ListingFormat::Parallax, 4); }
 
-void FrmMain::writeListing(listing::Format format, int depth) {
+void FrmMain::writeListing(listing::ListingFormat format, int depth) {
     for (int counter = 0; counter < depth; ++counter)
         if (rows_[counter].value->text().isEmpty()) return;
 
     listing::ListingInput input;
-    input.picHeader = calc_.ChipType == calc::ChipMchip;
+    input.chip = calc_.ChipType;
     input.timeText = TxtTime->text();
     input.clockText = TxtClock->text();
     for (int counter = 0; counter < std::ssize(rows_); ++counter)

@@ -42,6 +42,7 @@ void FrmMain::loadPreferences(PreferenceSource source) {
         defaults ? prefs::fileInFolder(programFolder_, kDefaultsFile) : preferencesFile());
     if (!reader) return;
     const CodeListBox::DisplayHold shownOnce(*TxtCodeList);
+    qint16 storedChip = 0;
     // Each item is applied, with the handling its control runs, before the next is read;
     // the first item that fails stops the load and leaves the rest as it is.
     try {
@@ -58,14 +59,15 @@ void FrmMain::loadPreferences(PreferenceSource source) {
             move(twipsToScreenPixels(calc::toSingle(reader->readNumber())), y());
         }
         ChkPopups->setChecked(reader->readText() != (defaults ? QStringLiteral("False") : QStringLiteral("0")));
-        calc_.ChipType = reader->readWhole16();
+        storedChip = reader->readWhole16();
+        calc_.ChipType = calc::chipFromStored(storedChip);
         ChkSound->setChecked(reader->readNumber() != 0);
         ChkAnimateLogo->setChecked(reader->readNumber() != 0);
     } catch (const calc::Fault&) {
         return;
     }
-    const bool pic = calc_.ChipType != calc::ChipSxTurbo;
-    showChipType(pic, pic ? QStringLiteral("Mchip") : QStringLiteral("SXturbo"));
+    // A file read to its end makes any chip number but 0 a PIC.
+    showChipType(storedChip != 0 ? calc::Chip::Pic : calc::Chip::SxTurbo);
     if (defaults) return;  // the defaults command recalculates itself
     UpdatePopUps();
     onBtnCalcTimePressed();
@@ -113,7 +115,7 @@ void FrmMain::onBtnSavePressed() {
     preferences.topTwips = static_cast<float>(pixelsToTwips(y()));
     preferences.leftTwips = static_cast<float>(pixelsToTwips(x()));
     preferences.popups = ChkPopups->isChecked();
-    preferences.chipType = calc_.ChipType;
+    preferences.chipType = calc::storedChip(calc_.ChipType);
     preferences.sound = ChkSound->isChecked();
     preferences.animateLogo = ChkAnimateLogo->isChecked();
 

@@ -30,7 +30,7 @@ void WindowFixture::setCounters(const std::array<QString, 4>& values) {
 }
 
 void WindowFixture::setChip(bool pic) {
-    if ((state().ChipType == calc::ChipMchip) != pic) press("BtnChip");
+    if ((state().ChipType == calc::Chip::Pic) != pic) press("BtnChip");
 }
 
 void WindowFixture::clickAt(QWidget* control, QPoint local) {
