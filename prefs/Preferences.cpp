@@ -3,7 +3,6 @@
 #include <QDir>
 #include <QStringDecoder>
 
-#include <array>
 #include <charconv>
 
 #include "calc/Fault.h"
@@ -16,20 +15,77 @@ namespace prefs {
 namespace {
 
 constexpr qint64 kMaxBytesRead = 1 << 20;
+constexpr int kLastTab = 3;
 
 // A number item: a space before a number that is not negative, and one after every number.
 QString numberItem(const QString& digits) {
-    return (digits.startsWith(QLatin1Char('-')) ? QString() : QStringLiteral(" ")) + digits +
-           QStringLiteral(" ");
+    return (digits.startsWith(QLatin1Char('-')) ? QString() : QStringLiteral(" ")) + digits + QStringLiteral(" ");
 }
 
+QString numberItem(int value) { return numberItem(QString::number(value)); }
+
 // The shortest text that reads back as the same single-precision number.
-QString shortestSingle(float value) {
+QString numberItem(float value) {
     std::array<char, 64> buffer{};
-    const auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value,
-                                      std::chars_format::fixed);
-    return QString::fromLatin1(buffer.data(), result.ptr - buffer.data());
+    const auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value, std::chars_format::fixed);
+    return numberItem(QString::fromLatin1(buffer.data(), result.ptr - buffer.data()));
 }
+
+QString flag(bool on, const char* onText, const char* offText) {
+    return QString::fromLatin1(on ? onText : offText);
+}
+
+// A preferences file holds one of the four tabs, rounded half to even; a defaults file's
+// number is taken as it is and only an exact tab is selected.
+double tabOf(const QString& item, FileKind file) {
+    const double number = calc::parseNumber(item);
+    if (file == FileKind::Defaults) return number;
+    const qint16 tab = calc::toInt16(number);
+    if (tab < 0 || tab > kLastTab) throw calc::Fault(calc::FaultKind::Overflow);
+    return tab;
+}
+
+// Each counter's name and value, D first as in the file.
+template <int Counter>
+constexpr SettingFormat nameFormat(Setting setting) {
+    return {setting, [](const QString& item, FileKind, Settings& into) { into.names[Counter] = item; },
+            [](const Settings& from) { return from.names[Counter]; }};
+}
+
+template <int Counter>
+constexpr SettingFormat valueFormat(Setting setting) {
+    return {setting, [](const QString& item, FileKind, Settings& into) { into.values[Counter] = item; },
+            [](const Settings& from) { return from.values[Counter]; }};
+}
+
+const std::array<SettingFormat, SettingCount> kFormats = {{
+    {Setting::Clock, [](const QString& item, FileKind, Settings& into) { into.clock = item; },
+     [](const Settings& from) { return from.clock; }},
+    nameFormat<3>(Setting::NameD), nameFormat<2>(Setting::NameC), nameFormat<1>(Setting::NameB), nameFormat<0>(Setting::NameA),
+    valueFormat<3>(Setting::ValueD), valueFormat<2>(Setting::ValueC), valueFormat<1>(Setting::ValueB), valueFormat<0>(Setting::ValueA),
+    {Setting::AddCallReturn, [](const QString& item, FileKind, Settings& into) { into.addCallReturn = item == QLatin1StringView("1"); },
+     [](const Settings& from) { return flag(from.addCallReturn, "1", "0"); }},
+    {Setting::Format, [](const QString& item, FileKind, Settings& into) { into.parallax = item == QLatin1StringView("Parallax"); },
+     [](const Settings& from) { return flag(from.parallax, "Parallax", "Microchip"); }},
+    {Setting::Tab, [](const QString& item, FileKind file, Settings& into) { into.tab = tabOf(item, file); },
+     [](const Settings& from) { return numberItem(static_cast<int>(from.tab)); }},
+    {Setting::WindowTop, [](const QString& item, FileKind, Settings& into) { into.topTwips = calc::toSingle(calc::parseNumber(item)); },
+     [](const Settings& from) { return numberItem(from.topTwips); }},
+    {Setting::WindowLeft, [](const QString& item, FileKind, Settings& into) { into.leftTwips = calc::toSingle(calc::parseNumber(item)); },
+     [](const Settings& from) { return numberItem(from.leftTwips); }},
+    // Written as a number, read as a text; the defaults file spells "off" as False.
+    {Setting::PopUps,
+     [](const QString& item, FileKind file, Settings& into) {
+         into.popups = item != QLatin1StringView(file == FileKind::Defaults ? "False" : "0");
+     },
+     [](const Settings& from) { return numberItem(from.popups ? 1 : 0); }},
+    {Setting::Chip, [](const QString& item, FileKind, Settings& into) { into.chip = calc::toInt16(calc::parseNumber(item)); },
+     [](const Settings& from) { return numberItem(from.chip); }},
+    {Setting::Sound, [](const QString& item, FileKind, Settings& into) { into.sound = calc::parseNumber(item) != 0; },
+     [](const Settings& from) { return numberItem(from.sound ? 1 : 0); }},
+    {Setting::AnimateLogo, [](const QString& item, FileKind, Settings& into) { into.animateLogo = calc::parseNumber(item) != 0; },
+     [](const Settings& from) { return numberItem(from.animateLogo ? 1 : 0); }},
+}};
 
 QString decode(const QByteArray& content) {
     QStringDecoder utf8(QStringDecoder::Utf8);
@@ -42,24 +98,15 @@ QString decode(const QByteArray& content) {
 
 }  // namespace
 
-QByteArray writePreferences(const Preferences& preferences) {
-    QStringList lines;
-    lines << preferences.clock;
-    for (const QString& name : preferences.names) lines << name;
-    for (const QString& value : preferences.values) lines << value;
-    lines << (preferences.addCallReturn ? QStringLiteral("1") : QStringLiteral("0"));
-    lines << (preferences.parallax ? QStringLiteral("Parallax") : QStringLiteral("Microchip"));
-    lines << numberItem(QString::number(preferences.tab));
-    lines << numberItem(shortestSingle(preferences.topTwips))
-          << numberItem(shortestSingle(preferences.leftTwips));
-    lines << numberItem(QString::number(preferences.popups ? 1 : 0));
-    lines << numberItem(QString::number(preferences.chipType));
-    lines << numberItem(QString::number(preferences.sound ? 1 : 0));
-    lines << numberItem(QString::number(preferences.animateLogo ? 1 : 0));
-    return (lines.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n")).toUtf8();
+const std::array<SettingFormat, SettingCount>& settingFormats() { return kFormats; }
+
+QByteArray writePreferences(const Settings& settings) {
+    QString text;
+    for (const SettingFormat& format : kFormats) text += format.write(settings) + QStringLiteral("\r\n");
+    return text.toUtf8();
 }
 
-PreferencesReader::PreferencesReader(const QByteArray& content) {
+PreferencesReader::PreferencesReader(const QByteArray& content, FileKind file) : file_(file) {
     if (content.isEmpty()) return;  // no line, so not even an empty first item
     lines_ = decode(content).split(QLatin1Char('\n'));
     // The last line end closes the last item; it does not start another.
@@ -68,20 +115,20 @@ PreferencesReader::PreferencesReader(const QByteArray& content) {
         if (line.endsWith(QLatin1Char('\r'))) line.chop(1);
 }
 
-std::optional<PreferencesReader> PreferencesReader::open(const QString& path) {
+std::optional<PreferencesReader> PreferencesReader::open(const QString& path, FileKind file) {
     const std::optional<QByteArray> content = readRegularFile(path, kMaxBytesRead);
     if (!content) return std::nullopt;
-    return PreferencesReader(*content);
+    return PreferencesReader(*content, file);
 }
 
-QString PreferencesReader::readText() {
-    if (next_ >= lines_.size() || next_ >= ItemCount) throw calc::Fault(calc::FaultKind::NotANumber);
-    return trimSpaces(lines_[next_++]);
+Setting PreferencesReader::readNext(Settings& settings) {
+    if (next_ >= lines_.size() || atEnd()) throw calc::Fault(calc::FaultKind::NotANumber);
+    const SettingFormat& format = kFormats[next_];
+    // Blanks around an item are not part of it.
+    format.read(trimSpaces(lines_[next_]), file_, settings);
+    ++next_;
+    return format.setting;
 }
-
-double PreferencesReader::readNumber() { return calc::parseNumber(readText()); }
-
-qint16 PreferencesReader::readWhole16() { return calc::toInt16(readNumber()); }
 
 QString fileInFolder(const QString& folder, const QString& name) {
     const QDir dir(folder);

@@ -12,6 +12,7 @@
 #include "calc/CalcState.h"
 #include "calc/Formulas.h"
 #include "listing/Listing.h"
+#include "prefs/Preferences.h"
 #include "ui/InputState.h"
 
 class QCheckBox;
@@ -112,6 +113,7 @@ private:
     void LoadConfig();
     void LoadDefaults();
     void loadPreferences(PreferenceSource source);
+    void applySetting(prefs::Setting setting, const prefs::Settings& settings, bool defaults);
     void applyLoadedTab(double depthIndex, bool defaults);
     void keepWindowOnScreen();
     void onBtnSavePressed();

@@ -38,46 +38,84 @@ void FrmMain::LoadDefaults() { loadPreferences(PreferenceSource::Defaults); }
 
 void FrmMain::loadPreferences(PreferenceSource source) {
     const bool defaults = source == PreferenceSource::Defaults;
-    std::optional<prefs::PreferencesReader> reader = prefs::PreferencesReader::open(
-        defaults ? prefs::fileInFolder(programFolder_, kDefaultsFile) : preferencesFile());
+    std::optional<prefs::PreferencesReader> reader =
+        defaults ? prefs::PreferencesReader::open(prefs::fileInFolder(programFolder_, kDefaultsFile), prefs::FileKind::Defaults)
+                 : prefs::PreferencesReader::open(preferencesFile(), prefs::FileKind::Preferences);
     if (!reader) return;
     const CodeListBox::DisplayHold shownOnce(*TxtCodeList);
-    qint16 storedChip = 0;
+    // However much of the position is read, the window must stay within reach.
+    const auto withinReach = qScopeGuard([this] { keepWindowOnScreen(); });
+    prefs::Settings settings;
     // Each item is applied, with the handling its control runs, before the next is read;
     // the first item that fails stops the load and leaves the rest as it is.
     try {
-        TxtClock->setText(reader->readText());
-        for (int counter = 3; counter >= 0; --counter) rows_[counter].name->setText(reader->readText());
-        for (int counter = 3; counter >= 0; --counter) rows_[counter].value->setText(reader->readText());
-        ChkAddCR->setChecked(reader->readText() == QStringLiteral("1"));
-        (reader->readText() == QStringLiteral("Parallax") ? OptParallax : OptMicroChip)->setChecked(true);
-        applyLoadedTab(reader->readNumber(), defaults);
-        {
-            // However much of the position is read, the window must stay within reach.
-            const auto withinReach = qScopeGuard([this] { keepWindowOnScreen(); });
-            move(x(), twipsToScreenPixels(calc::toSingle(reader->readNumber())));
-            move(twipsToScreenPixels(calc::toSingle(reader->readNumber())), y());
-        }
-        ChkPopups->setChecked(reader->readText() != (defaults ? QStringLiteral("False") : QStringLiteral("0")));
-        storedChip = reader->readWhole16();
-        calc_.ChipType = calc::chipFromStored(storedChip);
-        ChkSound->setChecked(reader->readNumber() != 0);
-        ChkAnimateLogo->setChecked(reader->readNumber() != 0);
+        while (!reader->atEnd()) applySetting(reader->readNext(settings), settings, defaults);
     } catch (const calc::Fault&) {
         return;
     }
     // A file read to its end makes any chip number but 0 a PIC.
-    showChipType(storedChip != 0 ? calc::Chip::Pic : calc::Chip::SxTurbo);
+    showChipType(settings.chip != 0 ? calc::Chip::Pic : calc::Chip::SxTurbo);
     if (defaults) return;  // the defaults command recalculates itself
     UpdatePopUps();
     onBtnCalcTimePressed();
 }
 
+void FrmMain::applySetting(prefs::Setting setting, const prefs::Settings& settings, bool defaults) {
+    using prefs::Setting;
+    switch (setting) {
+        case Setting::Clock:
+            TxtClock->setText(settings.clock);
+            return;
+        case Setting::NameD:
+        case Setting::NameC:
+        case Setting::NameB:
+        case Setting::NameA: {
+            const int counter = static_cast<int>(Setting::NameA) - static_cast<int>(setting);
+            rows_[counter].name->setText(settings.names[counter]);
+            return;
+        }
+        case Setting::ValueD:
+        case Setting::ValueC:
+        case Setting::ValueB:
+        case Setting::ValueA: {
+            const int counter = static_cast<int>(Setting::ValueA) - static_cast<int>(setting);
+            rows_[counter].value->setText(settings.values[counter]);
+            return;
+        }
+        case Setting::AddCallReturn:
+            ChkAddCR->setChecked(settings.addCallReturn);
+            return;
+        case Setting::Format:
+            (settings.parallax ? OptParallax : OptMicroChip)->setChecked(true);
+            return;
+        case Setting::Tab:
+            applyLoadedTab(settings.tab, defaults);
+            return;
+        case Setting::WindowTop:
+            move(x(), twipsToScreenPixels(settings.topTwips));
+            return;
+        case Setting::WindowLeft:
+            move(twipsToScreenPixels(settings.leftTwips), y());
+            return;
+        case Setting::PopUps:
+            ChkPopups->setChecked(settings.popups);
+            return;
+        case Setting::Chip:
+            // Held at once; the picture and the labels follow once the whole file is read.
+            calc_.ChipType = calc::chipFromStored(settings.chip);
+            return;
+        case Setting::Sound:
+            ChkSound->setChecked(settings.sound);
+            return;
+        case Setting::AnimateLogo:
+            ChkAnimateLogo->setChecked(settings.animateLogo);
+            return;
+    }
+}
+
 void FrmMain::applyLoadedTab(double depthIndex, bool defaults) {
     if (!defaults) {
-        const qint16 tab = calc::toInt16(depthIndex);
-        if (tab < 0 || tab > 3) throw calc::Fault(calc::FaultKind::Overflow);
-        TabCode->setCurrentIndex(tab);
+        TabCode->setCurrentIndex(static_cast<int>(depthIndex));
         return;
     }
     // The defaults command recalculates once at its end, so this tab change must not. The
@@ -103,24 +141,24 @@ void FrmMain::onBtnSavePressed() {
         exclaim(QStringLiteral("You must not have any blank counter names. Preference saving aborted."));
         return;
     }
-    prefs::Preferences preferences;
-    preferences.clock = TxtClock->text();
+    prefs::Settings settings;
+    settings.clock = TxtClock->text();
     for (int counter = 0; counter < std::ssize(rows_); ++counter) {
-        preferences.names[3 - counter] = rows_[counter].name->text();
-        preferences.values[3 - counter] = rows_[counter].value->text();
+        settings.names[counter] = rows_[counter].name->text();
+        settings.values[counter] = rows_[counter].value->text();
     }
-    preferences.addCallReturn = ChkAddCR->isChecked();
-    preferences.parallax = !OptMicroChip->isChecked();
-    preferences.tab = TabCode->currentIndex();
-    preferences.topTwips = static_cast<float>(pixelsToTwips(y()));
-    preferences.leftTwips = static_cast<float>(pixelsToTwips(x()));
-    preferences.popups = ChkPopups->isChecked();
-    preferences.chipType = calc::storedChip(calc_.ChipType);
-    preferences.sound = ChkSound->isChecked();
-    preferences.animateLogo = ChkAnimateLogo->isChecked();
+    settings.addCallReturn = ChkAddCR->isChecked();
+    settings.parallax = !OptMicroChip->isChecked();
+    settings.tab = TabCode->currentIndex();
+    settings.topTwips = static_cast<float>(pixelsToTwips(y()));
+    settings.leftTwips = static_cast<float>(pixelsToTwips(x()));
+    settings.popups = ChkPopups->isChecked();
+    settings.chip = calc::storedChip(calc_.ChipType);
+    settings.sound = ChkSound->isChecked();
+    settings.animateLogo = ChkAnimateLogo->isChecked();
 
     const QString file = preferencesFile();
-    const QString complaint = prefs::saveRegularFile(file, prefs::writePreferences(preferences));
+    const QString complaint = prefs::saveRegularFile(file, prefs::writePreferences(settings));
     if (!complaint.isEmpty()) {
         exclaim(QStringLiteral("Error : ") + complaint);
         return;
