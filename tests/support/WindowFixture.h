@@ -4,10 +4,12 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSignalSpy>
 #include <QTabBar>
 #include <QTemporaryDir>
 
 #include <array>
+#include <map>
 #include <memory>
 
 #include "support/RecordingDesktop.h"
@@ -53,6 +55,7 @@ public:
 
     QTemporaryDir folder;
     RecordingDesktop desktop;
+    std::map<QString, std::unique_ptr<QSignalSpy>> watched;  // the boxes a scenario watches
 
 private:
     std::unique_ptr<ui::FrmMain> window_;
