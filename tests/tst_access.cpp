@@ -3,7 +3,6 @@
 // control and tell what it does.
 #include <QAccessible>
 #include <QApplication>
-#include <QClipboard>
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QSignalSpy>
@@ -124,7 +123,7 @@ private Q_SLOTS:
         QCOMPARE(accessibleText(fixture.control("TxtMC"), QAccessible::Name), QStringLiteral("Clock Cycles"));
     }
 
-    void returnAndEnterPressTheFocusedButton() {
+    void returnAndEnterPressEveryFocusedButton() {
         WindowFixture fixture;
         QVERIFY(activate(&fixture.window()));
         for (QPushButton* button : fixture.window().findChildren<QPushButton*>()) {
@@ -136,76 +135,6 @@ private Q_SLOTS:
             }
             QVERIFY2(pressed.count() == 3, qPrintable(button->objectName()));
         }
-    }
-
-    void returnInABoxCalculates_data() {
-        QTest::addColumn<QString>("box");
-        QTest::addColumn<QString>("typed");
-        QTest::addColumn<QString>("blankName");
-        QTest::addColumn<QStringList>("values");  // A to D afterwards
-        QTest::addColumn<QString>("shownTime");
-        QTest::addColumn<QStringList>("messages");
-        const auto list = [](const char* words) { return QString::fromLatin1(words).split(QLatin1Char(' ')); };
-        const QStringList typedValues = list("100 20 5 2");
-        QTest::newRow("delay box searches the counters") << "TxtTime" << "0.001" << "" << list("75 2 1 1") << "0.00100000" << QStringList();
-        QTest::newRow("value box works out the delay") << "TxtAValue" << "99" << "" << list("99 20 5 2") << "0.01493200" << QStringList();
-        QTest::newRow("delay box, a blank name") << "TxtTime" << "0.001" << "TxtCName" << typedValues << "0.001"
-                                                 << QStringList{QStringLiteral("You must not have any blank counter names.")};
-        QTest::newRow("value box, a blank name") << "TxtBValue" << "21" << "TxtDName" << list("100 21 5 2") << "0.01493500"
-                                                 << QStringList{QStringLiteral("You must not have any blank counter names.")};
-    }
-    void returnInABoxCalculates() {
-        QFETCH(QString, box);
-        QFETCH(QString, typed);
-        QFETCH(QString, blankName);
-        QFETCH(QStringList, values);
-        QFETCH(QString, shownTime);
-        QFETCH(QStringList, messages);
-        WindowFixture fixture;
-        fixture.setChip(true);
-        fixture.box("TxtClock")->setText(QStringLiteral("4000000"));
-        fixture.setCounters({QStringLiteral("100"), QStringLiteral("20"), QStringLiteral("5"), QStringLiteral("2")});
-        fixture.clickTab(1);
-        fixture.press("BtnCalcTime");
-        if (!blankName.isEmpty()) fixture.box(qPrintable(blankName))->clear();
-        fixture.desktop.clear();
-        QLineEdit* target = fixture.box(qPrintable(box));
-        target->selectAll();
-        QTest::keyClicks(target, typed);
-        QTest::keyClick(target, Qt::Key_Return);
-        QCOMPARE(fixture.desktop.messageTexts(), messages);
-        const std::array<const char*, 4> valueBoxes = {"TxtAValue", "TxtBValue", "TxtCValue", "TxtDValue"};
-        for (int counter = 0; counter < 4; ++counter) QCOMPARE(fixture.box(valueBoxes[counter])->text(), values[counter]);
-        QCOMPARE(fixture.box("TxtTime")->text(), shownTime);
-    }
-
-    void aboutWindowClosesOnEscapeAndReturn() {
-        WindowFixture fixture;
-        for (const Qt::Key key : {Qt::Key_Escape, Qt::Key_Return, Qt::Key_Enter}) {
-            ui::FrmAbout* about = openAbout(fixture);
-            QVERIFY(about->isVisible());
-            fixture.desktop.clear();
-            QTest::keyClick(about, key);
-            QVERIFY(!about->isVisible());
-            QCOMPARE(fixture.desktop.soundNames(), QStringList{QStringLiteral("drip")});
-        }
-    }
-
-    void f1OpensTheManualFromEitherWindow() {
-        WindowFixture fixture;
-        QFile manual(fixture.folder.filePath(QStringLiteral("kestrune_v2_2.pdf")));
-        QVERIFY(manual.open(QIODevice::WriteOnly));
-        manual.close();
-        QVERIFY(activate(&fixture.window()));
-        fixture.desktop.clear();
-        QTest::keyClick(fixture.box("TxtClock"), Qt::Key_F1);
-        QCOMPARE(fixture.desktop.shellTargets.size(), 1);
-        QVERIFY(fixture.desktop.shellTargets[0].endsWith(QStringLiteral("kestrune_v2_2.pdf")));
-        QCOMPARE(fixture.desktop.soundNames(), QStringList{QStringLiteral("pop")});
-        ui::FrmAbout* about = openAbout(fixture);
-        QVERIFY(activate(about));
-        QTest::keyClick(about, Qt::Key_F1);
-        QCOMPARE(fixture.desktop.shellTargets.size(), 2);
     }
 };
 

@@ -145,6 +145,18 @@ private Q_SLOTS:
         row("print, a blank name", kPic + u"100 20 5 2 | type TxtAName | forget | click BtnPrint"_s,
             u"said You must not have any blank counter names. Print aborted. | print dialogs = 0 | played "_s);
         row("help", u"manual | click BtnHelp"_s, u"shell $= /kestrune_v2_2.pdf | played pop"_s);
+        // Keys: Return or Enter presses the focused button; in the delay and value boxes it calculates.
+        row("key, Return and Enter on a button", kPic + u"1 1 1 1 | forget | key BtnChip Return | key BtnChip Enter"_s, u"played pop pop | Label5 = Machine Cycles:"_s);
+        row("key, Return in the delay box searches", kPic + u"100 20 5 2 | tab 1 | click BtnCalcTime | type TxtTime 0.001 | key TxtTime Return"_s,
+            u"values = 75 2 1 1 | TxtTime = 0.00100000 | tab = 1"_s);
+        row("key, Return in a value box works out the delay", kPic + u"100 20 5 2 | tab 1 | type TxtAValue 99 | key TxtAValue Return"_s,
+            u"TxtTime = 0.01493200 | TxtMC = 14932"_s);
+        row("key, Return with a blank name", kPic + u"100 20 5 2 | type TxtTime 0.001 | type TxtCName | key TxtTime Return | key TxtBValue Return"_s,
+            u"said "_s + kBlankNames + u" | said "_s + kBlankNames + u" | values = 100 20 5 2 | TxtTime = 0.001"_s);
+        row("key, F1 opens the manual", u"manual | key TxtClock F1"_s, u"shell $= /kestrune_v2_2.pdf | played pop"_s);
+        row("key, F1 from the About window", u"manual | click Picture1 | key BtnDone F1"_s, u"shell $= /kestrune_v2_2.pdf"_s);
+        row("key, Escape closes the About window", u"click Picture1 | forget | key BtnDone Escape"_s, u"hidden FrmAbout | played drip"_s);
+        row("key, Return closes the About window", u"click Picture1 | forget | key BtnDone Return"_s, u"hidden FrmAbout | played drip"_s);
         row("sounds follow the sound box", kPic + u"1 1 1 1 | untick ChkSound | forget | click BtnChip | click BtnCopy | manual | click BtnHelp | click BtnDefaults"_s,
             u"played "_s);
     }

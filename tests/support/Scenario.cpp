@@ -103,8 +103,11 @@ void runSteps(WindowFixture& fixture, const QString& steps) {
         } else if (verb == QLatin1StringView("tick") || verb == QLatin1StringView("untick")) {
             fixture.setTicked(control.constData(), verb == QLatin1StringView("tick"));
         } else if (verb == QLatin1StringView("key")) {
+            // Keys go to the active window, where shortcuts are looked up too.
             QWidget* target = fixture.control(control.constData());
             target->window()->show();
+            target->activateWindow();
+            if (!QTest::qWaitForWindowActive(target->window())) qFatal("the window does not become active");
             target->setFocus();
             QTest::keyClick(target, keyNamed(text));
         } else if (verb == QLatin1StringView("leave")) {
@@ -146,11 +149,15 @@ QStringList differences(WindowFixture& fixture, const QString& expectations) {
             if (!messages.isEmpty()) messages.removeFirst();
             continue;
         }
-        if (verb == QLatin1StringView("played") || verb == QLatin1StringView("ticked") || verb == QLatin1StringView("unticked")) {
-            const QString actual = verb == QLatin1StringView("played")
-                                       ? fixture.desktop.soundNames().join(QLatin1Char(' '))
-                                       : QString::number(fixture.control<QAbstractButton>(rest.toLatin1().constData())->isChecked());
-            const QString wanted = verb == QLatin1StringView("played") ? rest : QString::number(verb == QLatin1StringView("ticked"));
+        if (verb == QLatin1StringView("played") || verb == QLatin1StringView("ticked") || verb == QLatin1StringView("unticked") ||
+            verb == QLatin1StringView("shown") || verb == QLatin1StringView("hidden")) {
+            const QByteArray name = rest.toLatin1();
+            const bool state = verb == QLatin1StringView("shown") || verb == QLatin1StringView("hidden")
+                                   ? fixture.control(name.constData())->isVisible()
+                                   : verb != QLatin1StringView("played") && fixture.control<QAbstractButton>(name.constData())->isChecked();
+            const QString actual = verb == QLatin1StringView("played") ? fixture.desktop.soundNames().join(QLatin1Char(' ')) : QString::number(state);
+            const QString wanted = verb == QLatin1StringView("played") ? rest
+                                                                       : QString::number(verb == QLatin1StringView("ticked") || verb == QLatin1StringView("shown"));
             if (actual != wanted) found << QStringLiteral("%1: \"%2\" is \"%3\"").arg(expectation, rest, actual);
             continue;
         }

@@ -34,7 +34,7 @@ class WindowFixture;
 // and the words:
 //   said TEXT               the next message shown; a message no "said" expects is a difference
 //   played NAMES            the sounds since the steps began, in order
-//   ticked NAME, unticked NAME
+//   ticked NAME, unticked NAME, shown NAME, hidden NAME
 void runSteps(WindowFixture& fixture, const QString& steps);
 QStringList differences(WindowFixture& fixture, const QString& expectations);
 
