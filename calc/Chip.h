@@ -19,6 +19,7 @@ struct ChipModel {
     double loadCycles;        // a literal into a counter
     double branchingPass;     // a loop pass that decrements and branches back
     double lastPass;          // the pass that reaches zero and falls through
+    double jumpCycles;        // a jump to the next instruction: the longest single padding step
     // The one-loop search takes this chip's cycle count as clock x delay rather than as
     // delay / (clocks per cycle / clock); the two differ in the last bit.
     bool oneLoopCountFromProduct;

@@ -1,5 +1,7 @@
 #include "cli/Cli.h"
 
+#include <QIODevice>
+
 #include "cli/CliReport.h"
 #include "cli/CliRequest.h"
 #include "cli/UsageError.h"
@@ -15,7 +17,8 @@ QString helpText() {
        kestrune-cli time --clock FREQUENCY --counts A[,B[,C[,D]]] [options]
 
 Works out a nested delay loop for Microchip PIC and SX microcontrollers and writes
-its assembly subroutine, with the same arithmetic and listings as the Kestrune window.
+its assembly subroutine, with the same arithmetic and listings as the Kestrune window,
+or, with --exact, a routine of exactly the wanted number of cycles.
 
 Commands:
   values  find the loop depth and counter values for a wanted delay
@@ -25,22 +28,37 @@ Commands:
 Units are read without regard to case ("4mhz" is 4 MHz, "1MS" is 1 ms).
 
 Output: the loop depth with its tab name, the four counters as name = value
-(0 meaning 256 passes; counters beyond the depth hold 1), the delay time as the
-window shows it, the machine cycles (PIC) or clock cycles (SX), a blank line and
-the listing. Its first line quotes the delay and the clock in Hz.
-With --json the keys are mode, chip, format, clock_hz, call_return, depth, tab,
-counters (A to D), names (A to D), delay_s (unrounded), delay_text (as shown),
-cycles, cycles_text, note (empty unless the delay was replaced by a limit),
-listing (no line end after its last line) and, for values, requested_delay_s.
+(0 meaning 256 passes; counters beyond the depth hold 1), with --exact the
+padding, the delay time as the window shows it, the machine cycles (PIC) or
+clock cycles (SX); for values the wanted cycles (the delay times the cycle rate,
+rounded to the nearest whole cycle, halves away from zero), the achieved cycles,
+the cycles left and the time error in seconds and parts per million of the
+request; then a blank line and the listing. Its first line quotes the delay and
+the clock in Hz. A note, when the delay was replaced by a limit, goes to standard
+error after the report.
+With --json the keys are mode, chip, format, clock_hz, call_return, exact,
+routine, depth, tab, counters (A to D), names (A to D), padding (jumps, nops),
+delay_s (unrounded), delay_text (as shown), cycles, cycles_text, note, listing (no
+line end after its last line) and, for values, requested_delay_s, wanted_cycles,
+achieved_cycles, cycles_left, time_error_s and time_error_ppm (null for 0 s).
 
-Exit status: 0 on success, 2 on bad input, which is explained in one line on
-standard error.
+Exit status: 0 on success, 1 when the report cannot be written, 2 on bad input;
+both failures are explained in one line on standard error.
 
 Examples:
   kestrune-cli values --clock 4MHz --delay 1ms
   kestrune-cli values --clock 50MHz --chip sx --format parallax --delay 5.26ms
+  kestrune-cli values --clock 4MHz --delay 1.2346ms --exact --routine wait1ms
   kestrune-cli time --clock 4MHz --counts 255 --call-return --names count
 )");
+}
+
+// The text out is written and flushed in full, or the reason it was not.
+QString written(QTextStream& out, const QString& text) {
+    out << text;
+    out.flush();
+    if (out.status() == QTextStream::Ok) return {};
+    return out.device() ? out.device()->errorString() : QStringLiteral("the output refused it");
 }
 
 }  // namespace
@@ -48,22 +66,30 @@ Examples:
 int runCli(const QStringList& arguments, QTextStream& out, QTextStream& err) {
     try {
         const CliRequest request = parseCliRequest(arguments);
+        QString text;
         switch (request.command) {
             case Command::Help:
-                out << helpText();
-                return ExitOk;
-            case Command::Version:
-                out << kProgram << QStringLiteral(" " KESTRUNE_VERSION "\n");
-                return ExitOk;
-            case Command::Values:
-            case Command::Time:
+                text = helpText();
                 break;
+            case Command::Version:
+                text = kProgram + QStringLiteral(" " KESTRUNE_VERSION "\n");
+                break;
+            case Command::Values:
+            case Command::Time: {
+                const CliReport report = calculate(request);
+                text = request.json ? QString::fromUtf8(jsonReport(request, report)) : textReport(request, report);
+                if (const QString failure = written(out, text); !failure.isEmpty()) {
+                    err << kProgram << QStringLiteral(": cannot write the report: ") << failure << QLatin1Char('\n');
+                    return ExitWriteFailed;
+                }
+                if (!report.note.isEmpty()) err << report.note << QLatin1Char('\n');
+                return ExitOk;
+            }
         }
-        const CliReport report = calculate(request);
-        if (request.json)
-            out << QString::fromUtf8(jsonReport(request, report));
-        else
-            out << textReport(request, report);
+        if (const QString failure = written(out, text); !failure.isEmpty()) {
+            err << kProgram << QStringLiteral(": cannot write: ") << failure << QLatin1Char('\n');
+            return ExitWriteFailed;
+        }
         return ExitOk;
     } catch (const UsageError& error) {
         err << kProgram << QStringLiteral(": ") << error.message << QLatin1Char('\n');

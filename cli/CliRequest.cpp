@@ -50,6 +50,17 @@ struct Options {
                                             "Delay1,Delay2,Delay3,Delay4. A name is made of ASCII letters, digits, "
                                             "_ . and ?, up to 50 of them, and does not start with a digit."),
                              QStringLiteral("LIST")};
+    QCommandLineOption exact{QStringLiteral("exact"),
+                             QStringLiteral("(values) Exactly the wanted delay, rounded to the nearest whole cycle: "
+                                            "the loops that come closest without passing it, then the rest made up "
+                                            "with the fewest jumps to the next instruction (goto $+1 or jmp $+1: 2 "
+                                            "cycles on a PIC, 3 on an SX in turbo mode) and nops (1 cycle).")};
+    QCommandLineOption routine{QStringLiteral("routine"),
+                               QStringLiteral("A routine ready to include: NAME labels its first instruction and, "
+                                              "in the Microchip format, names its loop label NAME_loop; a comment "
+                                              "line states its delay, clock and cycles. Implies --call-return. NAME "
+                                              "follows the rules of a counter name."),
+                               QStringLiteral("NAME")};
     QCommandLineOption crlf{QStringLiteral("crlf"),
                             QStringLiteral("End lines with CR LF, as the window's listing does, not LF.")};
     QCommandLineOption json{QStringLiteral("json"), QStringLiteral("Print one JSON object instead of text.")};
@@ -57,7 +68,7 @@ struct Options {
     QCommandLineOption version{QStringLiteral("version"), QStringLiteral("Show the version and exit.")};
 
     QList<QCommandLineOption> all() const {
-        return {clock, delay, counts, chip, callReturn, format, names, crlf, json, help, version};
+        return {clock, delay, counts, chip, callReturn, format, names, exact, routine, crlf, json, help, version};
     }
 };
 
@@ -105,9 +116,9 @@ QStringList itemsOf(const char* option, const char* what, const QString& list) {
     return items;
 }
 
-QString checkedName(const QString& text) {
+QString checkedName(const char* option, const QString& text) {
     const QString name = prefs::trimSpaces(text);
-    const QString what = QStringLiteral("--names ") + quoted(text);
+    const QString what = QLatin1StringView(option) + QLatin1Char(' ') + quoted(text);
     switch (prefs::FindSpace(name)) {
         case prefs::NameHasSpace:
             refuse(what + (name.isEmpty() ? QStringLiteral(" is an empty name") : QStringLiteral(" holds a space")));
@@ -199,6 +210,7 @@ CliRequest parseCliRequest(const QStringList& arguments) {
         request.delaySeconds = delayOf(parser.value(options.delay));
     } else {
         if (parser.isSet(options.delay)) refuse(QStringLiteral("--delay belongs to the values command"));
+        if (parser.isSet(options.exact)) refuse(QStringLiteral("--exact belongs to the values command"));
         if (!parser.isSet(options.counts))
             refuse(QStringLiteral("missing --counts (the counter values, A first, e.g. --counts 75,2)"));
         const QStringList counts = itemsOf("--counts", "counts", parser.value(options.counts));
@@ -211,9 +223,11 @@ CliRequest parseCliRequest(const QStringList& arguments) {
     if (parser.isSet(options.format)) request.format = formatOf(parser.value(options.format));
     if (parser.isSet(options.names)) {
         const QStringList names = itemsOf("--names", "names", parser.value(options.names));
-        for (int counter = 0; counter < names.size(); ++counter) request.names[counter] = checkedName(names[counter]);
+        for (int counter = 0; counter < names.size(); ++counter) request.names[counter] = checkedName("--names", names[counter]);
     }
-    request.addCallReturn = parser.isSet(options.callReturn);
+    if (parser.isSet(options.routine)) request.routine = checkedName("--routine", parser.value(options.routine));
+    request.exact = parser.isSet(options.exact);
+    request.addCallReturn = parser.isSet(options.callReturn) || !request.routine.isEmpty();
     request.crlf = parser.isSet(options.crlf);
     request.json = parser.isSet(options.json);
     return request;

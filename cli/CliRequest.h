@@ -26,6 +26,8 @@ struct CliRequest {
                                                  QStringLiteral("Delay3"), QStringLiteral("Delay4")};
     bool crlf = false;
     bool json = false;
+    bool exact = false;  // values: the wanted cycles exactly, padded after the loops
+    QString routine;     // a routine to include under this label; empty for the plain listing
 };
 
 // Reads the arguments that follow the program name. --help and --version win over anything
