@@ -1,4 +1,5 @@
 #include <QApplication>
+#include <QStandardPaths>
 
 #include <cstdio>
 
@@ -28,9 +29,11 @@ int main(int argc, char* argv[]) {
     fontConfig.finish();
     QApplication::setApplicationName(QStringLiteral("Kestrune"));
     QApplication::setApplicationVersion(QStringLiteral("2.2"));
-    const QString programFolder = QCoreApplication::applicationDirPath();
-    ui::QtDesktop desktop(programFolder);
-    ui::FrmMain window(desktop, programFolder);
+    const prefs::FileLocations locations(
+        QCoreApplication::applicationDirPath(),
+        QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation));
+    ui::QtDesktop desktop(locations);
+    ui::FrmMain window(desktop, locations);
     window.show();
     return QApplication::exec();
 }

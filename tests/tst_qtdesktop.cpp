@@ -26,7 +26,7 @@ private Q_SLOTS:
 
 void TestQtDesktop::soundLibraryLoadsWithTheFirstSound() {
     QVERIFY(!mappedIntoThisProcess("libQt6Multimedia"));
-    ui::QtDesktop desktop(QStringLiteral(KESTRUNE_PROGRAM_FOLDER));
+    ui::QtDesktop desktop(prefs::FileLocations::beside(QStringLiteral(KESTRUNE_PROGRAM_FOLDER)));
     QVERIFY(!mappedIntoThisProcess("libkestrune_sound"));
     desktop.playWave(ui::waveResource(QStringLiteral("pop")));
     desktop.playWave(ui::waveResource(QStringLiteral("drip")));
@@ -40,7 +40,7 @@ void TestQtDesktop::soundLibraryLoadsWithTheFirstSound() {
 }
 
 void TestQtDesktop::blockingWaitCompletesTheLoadFirst() {
-    ui::QtDesktop desktop(QStringLiteral(KESTRUNE_PROGRAM_FOLDER));
+    ui::QtDesktop desktop(prefs::FileLocations::beside(QStringLiteral(KESTRUNE_PROGRAM_FOLDER)));
     desktop.playWave(ui::waveResource(QStringLiteral("donuts")));
     // No event is served from here on, as at shut-down.
     desktop.blockingWait(0);
@@ -50,7 +50,7 @@ void TestQtDesktop::blockingWaitCompletesTheLoadFirst() {
 
 void TestQtDesktop::missingLibrariesMeanSilenceAndAComplaint() {
     QTemporaryDir emptyFolder;
-    ui::QtDesktop desktop(emptyFolder.path());
+    ui::QtDesktop desktop(prefs::FileLocations::beside(emptyFolder.path()));
     desktop.playWave(ui::waveResource(QStringLiteral("elvis")));
     desktop.blockingWait(0);
     desktop.playWave(ui::waveResource(QStringLiteral("pop")));

@@ -34,10 +34,10 @@ const QStringList kStartPictures = {
 
 }  // namespace
 
-FrmMain::FrmMain(Desktop& desktop, QString programFolder, QWidget* parent)
+FrmMain::FrmMain(Desktop& desktop, prefs::FileLocations locations, QWidget* parent)
     : QWidget(parent),
       desktop_(desktop),
-      programFolder_(std::move(programFolder)),
+      locations_(std::move(locations)),
       startPictures_(std::make_unique<PicturePreload>(kStartPictures)) {
     createControls();
     connectHandlers();

@@ -12,6 +12,7 @@
 #include "calc/CalcState.h"
 #include "calc/Formulas.h"
 #include "listing/Listing.h"
+#include "prefs/FileLocations.h"
 #include "prefs/Preferences.h"
 #include "ui/InputState.h"
 
@@ -36,7 +37,7 @@ class PicturePreload;
 class FrmMain : public QWidget {
     Q_OBJECT
 public:
-    FrmMain(Desktop& desktop, QString programFolder, QWidget* parent = nullptr);
+    FrmMain(Desktop& desktop, prefs::FileLocations locations, QWidget* parent = nullptr);
     ~FrmMain() override;
 
     const calc::CalcState& calcState() const { return calc_; }
@@ -147,7 +148,7 @@ private:
     QPixmap picture(const QString& name);
 
     Desktop& desktop_;
-    const QString programFolder_;
+    const prefs::FileLocations locations_;
     const QDateTime startedAt_ = QDateTime::currentDateTimeUtc();
     calc::CalcState calc_;
     InputState input_;

@@ -37,8 +37,7 @@ void FrmMain::onBtnPrintPressed() {
 }
 
 void FrmMain::onBtnHelpPressed() {
-    const QString manual =
-        QDir::toNativeSeparators(QDir(programFolder_).filePath(QStringLiteral("kestrune_v2_2.pdf")));
+    const QString manual = QDir::toNativeSeparators(locations_.manual());
     if (QFileInfo(manual).isFile())
         desktop_.openInShell(manual);
     else

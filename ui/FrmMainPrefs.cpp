@@ -1,6 +1,8 @@
 // Preferences: "Kestrune.cfg" keeps the settings between runs, "Kestrune.def" holds the
-// factory settings. Both live beside the program and share one format.
+// factory settings. Both share one format; where they lie is the locations' business.
 #include <QCheckBox>
+#include <QDir>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QLineEdit>
 #include <QRadioButton>
@@ -20,9 +22,6 @@ namespace ui {
 
 namespace {
 
-const QString kPreferencesFile = QStringLiteral("kestrune.cfg");
-const QString kDefaultsFile = QStringLiteral("Kestrune.def");
-
 int twipsToScreenPixels(float twips) {
     // Far-off positions are pulled back onto the screen afterwards anyway.
     return qRound(qBound(-1e8, static_cast<double>(twips) / TwipsPerPixel, 1e8));
@@ -30,7 +29,7 @@ int twipsToScreenPixels(float twips) {
 
 }  // namespace
 
-QString FrmMain::preferencesFile() const { return prefs::fileInFolder(programFolder_, kPreferencesFile); }
+QString FrmMain::preferencesFile() const { return locations_.preferencesToWrite(); }
 
 void FrmMain::LoadConfig() { loadPreferences(PreferenceSource::Config); }
 
@@ -39,8 +38,8 @@ void FrmMain::LoadDefaults() { loadPreferences(PreferenceSource::Defaults); }
 void FrmMain::loadPreferences(PreferenceSource source) {
     const bool defaults = source == PreferenceSource::Defaults;
     std::optional<prefs::PreferencesReader> reader =
-        defaults ? prefs::PreferencesReader::open(prefs::fileInFolder(programFolder_, kDefaultsFile), prefs::FileKind::Defaults)
-                 : prefs::PreferencesReader::open(preferencesFile(), prefs::FileKind::Preferences);
+        defaults ? prefs::PreferencesReader::open(locations_.defaults(), prefs::FileKind::Defaults)
+                 : prefs::PreferencesReader::open(locations_.preferencesToRead(), prefs::FileKind::Preferences);
     if (!reader) return;
     const CodeListBox::DisplayHold shownOnce(*TxtCodeList);
     // However much of the position is read, the window must stay within reach.
@@ -158,6 +157,7 @@ void FrmMain::onBtnSavePressed() {
     settings.animateLogo = ChkAnimateLogo->isChecked();
 
     const QString file = preferencesFile();
+    QDir().mkpath(QFileInfo(file).path());  // the user's configuration folder, on first save
     const QString complaint = prefs::saveRegularFile(file, prefs::writePreferences(settings));
     if (!complaint.isEmpty()) {
         exclaim(QStringLiteral("Error : ") + complaint);

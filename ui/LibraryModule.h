@@ -6,7 +6,7 @@
 
 namespace ui {
 
-// Creates the object a library beside the program hands out through its one entry point:
+// Creates the object a library of the program hands out through its one entry point:
 // nothing when the library cannot be loaded or lacks the entry point.
 template <typename Interface>
 std::unique_ptr<Interface> createFromLibrary(QLibrary& library, const char* entryPoint) {

@@ -3,7 +3,6 @@
 #include <QCoreApplication>
 #include <QCursor>
 #include <QDesktopServices>
-#include <QDir>
 #include <QFileInfo>
 #include <QMessageBox>
 #include <QThread>
@@ -13,9 +12,9 @@
 
 namespace ui {
 
-QtDesktop::QtDesktop(const QString& programFolder)
-    : sound_(programFolder),
-      printLibrary_(QDir(programFolder).filePath(QLatin1StringView(printing::kLibraryName))) {}
+QtDesktop::QtDesktop(const prefs::FileLocations& locations)
+    : sound_(locations.library(QLatin1StringView(sound::kLibraryName))),
+      printLibrary_(locations.library(QLatin1StringView(printing::kLibraryName))) {}
 
 void QtDesktop::showMessage(QWidget* owner, MessageIcon icon, const QString& text) {
     QMessageBox box(icon == MessageIcon::Information ? QMessageBox::Information

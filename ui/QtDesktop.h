@@ -4,6 +4,7 @@
 
 #include <memory>
 
+#include "prefs/FileLocations.h"
 #include "printing/ListingPrinter.h"
 #include "ui/Desktop.h"
 #include "ui/SoundModule.h"
@@ -11,10 +12,10 @@
 namespace ui {
 
 // The real desktop: Qt's message boxes, desktop services, and the sound and printing
-// libraries that lie in the program's folder.
+// libraries where the locations find them.
 class QtDesktop : public Desktop {
 public:
-    explicit QtDesktop(const QString& programFolder);
+    explicit QtDesktop(const prefs::FileLocations& locations);
 
     void showMessage(QWidget* owner, MessageIcon icon, const QString& text) override;
     void playWave(const QByteArray& waveImage) override;

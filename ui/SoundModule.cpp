@@ -1,15 +1,12 @@
 #include "ui/SoundModule.h"
 
-#include <QDir>
-
 #include <utility>
 
 #include "ui/LibraryModule.h"
 
 namespace ui {
 
-SoundModule::SoundModule(const QString& programFolder)
-    : library_(QDir(programFolder).filePath(QLatin1StringView(sound::kLibraryName))) {}
+SoundModule::SoundModule(const QString& libraryPath) : library_(libraryPath) {}
 
 SoundModule::~SoundModule() {
     if (loader_.joinable()) loader_.join();

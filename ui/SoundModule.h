@@ -12,13 +12,13 @@
 
 namespace ui {
 
-// Plays sounds through the sound library beside the program. The first sound sets the
-// loading going once the event loop runs, on a thread of its own, so neither the window's
-// start nor its first paint waits for the media stack; the latest sound asked for meanwhile
-// plays as soon as the library is in. Without the library the program is silent.
+// Plays sounds through the sound library. The first sound sets the loading going once the
+// event loop runs, on a thread of its own, so neither the window's start nor its first paint
+// waits for the media stack; the latest sound asked for meanwhile plays as soon as the library
+// is in. Without the library the program is silent.
 class SoundModule : public QObject {
 public:
-    explicit SoundModule(const QString& programFolder);
+    explicit SoundModule(const QString& libraryPath);
     ~SoundModule() override;
 
     void play(const QByteArray& waveImage);

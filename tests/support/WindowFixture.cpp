@@ -7,7 +7,12 @@
 WindowFixture::WindowFixture() : WindowFixture(QString()) {}
 
 WindowFixture::WindowFixture(const QString& programFolder)
-    : window_(std::make_unique<ui::FrmMain>(desktop, programFolder.isEmpty() ? folder.path() : programFolder)) {}
+    : window_(std::make_unique<ui::FrmMain>(
+          desktop,
+          prefs::FileLocations::beside(programFolder.isEmpty() ? folder.path() : programFolder))) {}
+
+WindowFixture::WindowFixture(const prefs::FileLocations& locations)
+    : window_(std::make_unique<ui::FrmMain>(desktop, locations)) {}
 
 WindowFixture::~WindowFixture() = default;
 

@@ -16,11 +16,12 @@
 #include "ui/FrmMain.h"
 
 // A fresh main window in a fresh, empty program folder, or in a program folder filled
-// beforehand, driven through its controls.
+// beforehand, or with the files where the locations say, driven through its controls.
 class WindowFixture {
 public:
     WindowFixture();
     explicit WindowFixture(const QString& programFolder);
+    explicit WindowFixture(const prefs::FileLocations& locations);
     ~WindowFixture();
 
     ui::FrmMain& window() { return *window_; }
