@@ -29,6 +29,7 @@ int main(int argc, char* argv[]) {
     fontConfig.finish();
     QApplication::setApplicationName(QStringLiteral("Kestrune"));
     QApplication::setApplicationVersion(QStringLiteral("2.2"));
+    QGuiApplication::setDesktopFileName(QStringLiteral("org.example.Kestrune"));
     const prefs::FileLocations locations(
         QCoreApplication::applicationDirPath(),
         QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation));

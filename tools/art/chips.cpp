@@ -95,15 +95,19 @@ void dipChip(QPainter& p, const QSize& size, const QColor& base, const QString& 
 }
 
 // The icon's motif in a 32 x 32 space: a square chip with leads on all four sides and a
-// stopwatch set into its top.
-void chipWatch(QPainter& p) {
+// stopwatch set into its top. Drawn at half that size or less, it keeps only what still
+// shows: three wider leads a side, the dial and a bolder hand.
+void chipWatch(QPainter& p, bool small) {
     const QColor base(0x30, 0x33, 0x38);
-    for (int i = 0; i < 4; ++i) {
-        const double at = 9.0 + 4.0 * i;
-        lead(p, QRectF(at, 2.0, 2.0, 4.0));
-        lead(p, QRectF(at, 26.0, 2.0, 4.0));
-        lead(p, QRectF(2.0, at, 4.0, 2.0));
-        lead(p, QRectF(26.0, at, 4.0, 2.0));
+    const int leads = small ? 3 : 4;
+    const double leadWidth = small ? 4.0 : 2.0;
+    const double pitch = small ? 6.0 : 4.0;
+    for (int i = 0; i < leads; ++i) {
+        const double at = (small ? 8.0 : 9.0) + pitch * i;
+        lead(p, QRectF(at, 2.0, leadWidth, 4.0));
+        lead(p, QRectF(at, 26.0, leadWidth, 4.0));
+        lead(p, QRectF(2.0, at, 4.0, leadWidth));
+        lead(p, QRectF(26.0, at, 4.0, leadWidth));
     }
     packageBody(p, QRectF(5.5, 5.5, 21.0, 21.0), base);
 
@@ -122,7 +126,7 @@ void chipWatch(QPainter& p) {
         QTransform t;
         t.translate(c.x(), c.y());
         t.rotate(40.0 * side);
-        outlined(p, t.map(pusher), chrome, chromeEdge, 0.6);
+        if (!small) outlined(p, t.map(pusher), chrome, chromeEdge, 0.6);
     }
     QPainterPath crown;
     crown.addRoundedRect(QRectF(c.x() - 2.5, c.y() - r - 3.5, 5.0, 2.5), 0.8, 0.8);
@@ -148,7 +152,7 @@ void chipWatch(QPainter& p) {
 
     // Quarter marks only; finer ones turn to mush at this size.
     p.setPen(QPen(QColor(0x2a, 0x30, 0x38), 1.0, Qt::SolidLine, Qt::FlatCap));
-    for (int q = 0; q < 4; ++q) {
+    for (int q = 0; q < (small ? 0 : 4); ++q) {
         const double a = qDegreesToRadians(90.0 * q);
         const QPointF u(std::sin(a), -std::cos(a));
         p.drawLine(c + u * (fr - 1.6), c + u * (fr - 0.2));
@@ -156,7 +160,7 @@ void chipWatch(QPainter& p) {
     // The sweep hand, red like a stopwatch's, with its short tail.
     const double a = qDegreesToRadians(50.0);
     const QPointF u(std::sin(a), -std::cos(a));
-    p.setPen(QPen(QColor(0xd4, 0x1f, 0x1a), 1.3, Qt::SolidLine, Qt::RoundCap));
+    p.setPen(QPen(QColor(0xd4, 0x1f, 0x1a), small ? 2.4 : 1.3, Qt::SolidLine, Qt::RoundCap));
     p.drawLine(c - u * 1.5, c + u * (fr - 0.8));
     p.setPen(Qt::NoPen);
     p.setBrush(QColor(0x20, 0x24, 0x2a));
@@ -179,10 +183,11 @@ QImage sxChipPicture() {
     return image;
 }
 
-QImage iconPicture() {
-    QImage image = canvas(32, 32);
+QImage iconPicture(int size) {
+    QImage image = canvas(size, size);
     Painter p(&image);
-    chipWatch(p);
+    p.scale(size / 32.0, size / 32.0);
+    chipWatch(p, size <= 16);
     return image;
 }
 
@@ -203,7 +208,7 @@ QImage emblemPicture() {
     p.drawLine(QPointF(1.0, 31.5), QPointF(31.5, 31.5));
     p.drawLine(QPointF(31.5, 31.5), QPointF(31.5, 1.0));
 
-    chipWatch(p);
+    chipWatch(p, false);
     return image;
 }
 

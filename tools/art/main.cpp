@@ -1,6 +1,7 @@
-// kestrune-art: draws all of Kestrune's pictures and writes them into one folder.
+// kestrune-art: draws all of Kestrune's pictures and writes them into one folder, and the
+// program icon at the sizes of the desktop's icon theme into a second.
 //
-//   kestrune-art OUTPUT_FOLDER
+//   kestrune-art PICTURE_FOLDER ICON_THEME_FOLDER
 //
 // Every file is read back after writing and its header checked, so a Qt that wrote a
 // different format than asked for stops the run instead of slipping into the program.
@@ -105,11 +106,12 @@ int main(int argc, char* argv[]) {
     QGuiApplication app(argc, argv);
 
     const QStringList args = QGuiApplication::arguments();
-    if (args.size() != 2) {
-        std::fprintf(stderr, "usage: kestrune-art OUTPUT_FOLDER\n");
+    if (args.size() != 3) {
+        std::fprintf(stderr, "usage: kestrune-art PICTURE_FOLDER ICON_THEME_FOLDER\n");
         return 2;
     }
     QDir dir(args.at(1));
+    const QDir themes(args.at(2));
     if (!dir.mkpath(u"."_s)) {
         std::fprintf(stderr, "%s: cannot create\n", qPrintable(args.at(1)));
         return 1;
@@ -134,11 +136,23 @@ int main(int argc, char* argv[]) {
         {u"calcvalues.png"_s, art::calcValuesPicture, Kind::PngRgba, {17, 17}},
         {u"mchip.png"_s, art::picChipPicture, Kind::PngRgba, {55, 35}},
         {u"sxturbo.png"_s, art::sxChipPicture, Kind::PngRgba, {55, 35}},
-        {u"icon.png"_s, art::iconPicture, Kind::PngPalette, {32, 32}},
+        {u"icon.png"_s, [] { return art::iconPicture(32); }, Kind::PngPalette, {32, 32}},
         {u"emblem.png"_s, art::emblemPicture, Kind::PngRgb, {32, 32}},
     };
     bool ok = true;
     for (const Picture& p : pictures) ok = write(dir, p.name, p.draw(), p.kind, p.size) && ok;
+
+    // Each size drawn afresh, so small icons stay crisp and large ones sharp.
+    for (const int size : {16, 32, 48, 64, 128, 256}) {
+        const QString folder = u"hicolor/%1x%1/apps"_s.arg(size);
+        if (!themes.mkpath(folder)) {
+            std::fprintf(stderr, "%s: cannot create\n", qPrintable(themes.filePath(folder)));
+            return 1;
+        }
+        const QImage icon = art::iconPicture(size);
+        ok = write(QDir(themes.filePath(folder)), u"org.example.Kestrune.png"_s, icon,
+                   Kind::PngRgba, {size, size}) && ok;
+    }
 
     // The frames share one palette, so the background never flickers between frames.
     const QList<QImage> frames = art::logoFrames();

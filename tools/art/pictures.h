@@ -23,9 +23,10 @@ QImage calcValuesPicture();  // 17 x 17
 QImage picChipPicture();
 QImage sxChipPicture();
 
-// The program icon (32 x 32, transparent) and the About-window emblem drawn from the
-// same motif on an opaque tile (32 x 32).
-QImage iconPicture();
+// The program icon, transparent, drawn for a square of any size (32 x 32 in the window, more
+// sizes for the desktop's icon theme), and the About-window emblem drawn from the same motif
+// on an opaque tile (32 x 32).
+QImage iconPicture(int size);
 QImage emblemPicture();
 
 // The twenty logo frames, 144 x 53, opaque: the resting frame first, then the turn.
