@@ -1,0 +1,65 @@
+#!/usr/bin/env bash
+# An installed Kestrune, run in a real window by a user who owns none of it, keeps that
+# user's settings in the user's configuration folder, and finds its factory settings and
+# its manual in the installed tree.
+#   settings_survive.sh install BUILD_DIR   the tree cmake --install puts in a DESTDIR
+#   settings_survive.sh package BUILD_DIR   the tree of the package cpack -G DEB builds
+source "$(dirname "$0")/common.sh"
+how=$1 build=$2
+
+start_xvfb
+if [ "$how" = package ]; then
+    need dpkg-deb dpkg-shlibdeps
+    cpack -G DEB --config "$build/CPackConfig.cmake" -B "$scratch/package" >/dev/null
+    deb=$(echo "$scratch"/package/kestrune_*.deb)
+    dpkg-deb --field "$deb" Depends | tee "$scratch/depends"
+    grep -q 'fonts-liberation.*libqt6widgets6' "$scratch/depends"
+    dpkg-deb -x "$deb" "$scratch/tree"
+    prefix=$scratch/tree/usr
+else
+    DESTDIR="$scratch/tree" cmake --install "$build" --prefix /opt/kestrune >/dev/null
+    prefix=$scratch/tree/opt/kestrune
+fi
+prepare_user "$scratch/tree"
+cp "$(dirname "$0")/lsan.supp" "$scratch/"  # for a sanitized build, where the user can read it
+home=$scratch/home
+saved=$home/config/Kestrune/kestrune.cfg
+
+# The desktop's document opener, standing in: it notes what it was asked to open.
+mkdir "$home/bin"
+printf '#!/bin/sh\necho "$1" >>"%s/opened"\n' "$home" >"$home/bin/xdg-open"
+chmod 755 "$home/bin/xdg-open"
+
+# Starts the program, clicks the controls named, each at its centre in the window, and
+# waits for the program to end after the last one.
+run() {
+    as_user env -u QT_QPA_PLATFORM HOME="$home" XDG_CONFIG_HOME="$home/config" PATH="$home/bin:$PATH" \
+        LSAN_OPTIONS="suppressions=$scratch/lsan.supp" timeout 60 "$prefix/bin/kestrune" &
+    local program=$! window
+    window=$(timeout 20 xdotool search --sync --onlyvisible --name '^Kestrune : Delay')
+    for control in "$@"; do
+        case $control in
+            chip) xdotool mousemove --window "$window" 322 100 click 1 ;;
+            sound) xdotool mousemove --window "$window" 502 256 click 1 ;;
+            defaults) xdotool mousemove --window "$window" 598 308 click 1 ;;
+            help) xdotool mousemove --window "$window" 598 356 click 1 ;;
+            quit) xdotool mousemove --window "$window" 598 404 click 1 ;;
+        esac
+        sleep 0.3
+    done
+    wait "$program"
+}
+line() { sed -n "$1p" "$saved" | tr -d '\r'; }
+
+# First start: the factory settings (4 MHz, PIC, sound on); sound off and SX are saved.
+run sound chip quit
+[ "$(line 1)" = 4000000 ] && [ "$(line 16)" = ' 0 ' ] && [ "$(line 17)" = ' 0 ' ]
+# Started again with SX, the chip button brings PIC back.
+run chip quit
+[ "$(line 16)" = ' 1 ' ]
+# Help hands over the installed manual; the factory settings turn sound on again.
+run help defaults quit
+[ "$(line 17)" = ' 1 ' ]
+grep -qx "file://$prefix/share/doc/kestrune/kestrune_v2_2.pdf" "$home/opened"
+[ -z "$(find "$scratch/tree" -name 'kestrune.cfg' -not -path '*/share/kestrune/*')" ]
+echo "settings kept in $saved; the manual opened from $prefix/share/doc/kestrune"
