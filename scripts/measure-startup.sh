@@ -13,7 +13,7 @@ set -euo pipefail
 # window's first texts are set. Without one, libdbus would try to start a bus on every launch,
 # which no desktop does, so the measurement runs in a private session bus of its own.
 if [ -z "${DBUS_SESSION_BUS_ADDRESS:-}" ]; then
-    command -v dbus-run-session >/dev/null || { echo "measure-startup: dbus-run-session is missing; scripts/setup-debian.sh installs it" >&2; exit 1; }
+    command -v dbus-run-session >/dev/null || { echo "measure-startup: dbus-run-session is missing; scripts/setup-debian.sh test installs it" >&2; exit 1; }
     exec dbus-run-session -- "$0" "$@"
 fi
 
@@ -27,7 +27,7 @@ kestrune_title='^Kestrune : Delay Loop Calculator'
 bare_title='^Bare Qt Window$'
 
 for tool in Xvfb xdotool xev stdbuf; do
-    command -v "$tool" >/dev/null || { echo "measure-startup: $tool is missing; scripts/setup-debian.sh installs it" >&2; exit 1; }
+    command -v "$tool" >/dev/null || { echo "measure-startup: $tool is missing; scripts/setup-debian.sh test installs it" >&2; exit 1; }
 done
 for program in kestrune bare_window; do
     [ -x "$build/$program" ] || { echo "measure-startup: $build/$program is missing; build first (scripts/test.sh or cmake --build $build)" >&2; exit 1; }

@@ -8,7 +8,7 @@ set -euo pipefail
 build=$(cd "$1" && pwd)
 
 for tool in Xvfb xdotool xclip; do
-    command -v "$tool" >/dev/null || { echo "SKIP: $tool is missing (scripts/setup-debian.sh installs it)"; exit 77; }
+    command -v "$tool" >/dev/null || { echo "SKIP: $tool is missing (scripts/setup-debian.sh test installs it)"; exit 77; }
 done
 
 work=$(mktemp -d)
