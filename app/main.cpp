@@ -4,6 +4,7 @@
 #include <cstdio>
 
 #include "FontConfigWarmUp.h"
+#include "Version.h"
 #include "ui/FrmMain.h"
 #include "ui/QtDesktop.h"
 
@@ -28,7 +29,7 @@ int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     fontConfig.finish();
     QApplication::setApplicationName(QStringLiteral("Kestrune"));
-    QApplication::setApplicationVersion(QStringLiteral("2.2"));
+    QApplication::setApplicationVersion(QLatin1StringView(kestrune::kVersion));
     QGuiApplication::setDesktopFileName(QStringLiteral("org.example.Kestrune"));
     const prefs::FileLocations locations(
         QCoreApplication::applicationDirPath(),

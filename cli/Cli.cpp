@@ -2,6 +2,8 @@
 
 #include <QIODevice>
 
+#include "Version.h"
+
 #include "cli/CliReport.h"
 #include "cli/CliRequest.h"
 #include "cli/UsageError.h"
@@ -72,7 +74,7 @@ int runCli(const QStringList& arguments, QTextStream& out, QTextStream& err) {
                 text = helpText();
                 break;
             case Command::Version:
-                text = kProgram + QStringLiteral(" " KESTRUNE_VERSION "\n");
+                text = kProgram + QLatin1Char(' ') + QLatin1StringView(kestrune::kVersion) + QLatin1Char('\n');
                 break;
             case Command::Values:
             case Command::Time: {

@@ -13,6 +13,8 @@
 #include <QPdfWriter>
 #include <QTextBlock>
 #include <QTextCursor>
+
+#include "Version.h"
 #include <QTextDocument>
 #include <QTextFrame>
 #include <QTextTable>
@@ -27,7 +29,7 @@ namespace {
 const QString BodyFamily = QStringLiteral("Liberation Serif");
 const QString HeadingFamily = QStringLiteral("Liberation Sans");
 const QString CodeFamily = QStringLiteral("Liberation Mono");
-const QString FooterTitle = QStringLiteral("Kestrune 2.2 User Manual");
+const QString FooterTitle = QStringLiteral("Kestrune %1 User Manual").arg(QLatin1StringView(kestrune::kVersion));
 const QColor HeadingColour(0x7a, 0x1f, 0x1f);
 const QColor RuleColour(0x99, 0x99, 0x99);
 const QColor ShadeColour(0xf1, 0xf1, 0xf1);

@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QFileInfo>
 
+#include "Version.h"
 #include "prefs/InstallLayout.h"
 #include "prefs/Preferences.h"
 
@@ -12,7 +13,7 @@ namespace {
 
 const QString kPreferencesFile = QStringLiteral("kestrune.cfg");
 const QString kDefaultsFile = QStringLiteral("Kestrune.def");
-const QString kManualFile = QStringLiteral("kestrune_v2_2.pdf");
+const QString kManualFile = QLatin1StringView(kestrune::kManualFileName);
 
 bool holdsSettingsFile(const QString& folder) {
     return QFileInfo::exists(fileInFolder(folder, kPreferencesFile)) ||

@@ -6,6 +6,7 @@
 #include <QPushButton>
 #include <QTimer>
 
+#include "Version.h"
 #include "ui/Desktop.h"
 #include "ui/FrameBox.h"
 #include "ui/LinkLabel.h"
@@ -58,7 +59,7 @@ FrmAbout::FrmAbout(Desktop& desktop, SoundPlayer playWave, QWidget* mainWindow)
 
 void FrmAbout::createControls() {
     setFont(dialogFont());
-    setWindowTitle(QStringLiteral("About Kestrune V2.2"));
+    setWindowTitle(QStringLiteral("About Kestrune V") + QLatin1StringView(kestrune::kVersion));
     setWindowIcon(pictureResource(QStringLiteral("icon")));
     setFixedSize(twipsToPixels(6690), twipsToPixels(4215));
 

@@ -7,6 +7,7 @@
 #include <QTabBar>
 #include <QTimer>
 
+#include "Version.h"
 #include "calc/DelayCalculation.h"
 #include "ui/CodeListBox.h"
 #include "ui/FrameBox.h"
@@ -79,7 +80,7 @@ Box* checkable(QWidget* parent, const char* name, const QString& caption, QRect 
 
 void FrmMain::createControls() {
     setFont(windowFont());
-    setWindowTitle(QStringLiteral("Kestrune : Delay Loop Calculator V2.2"));
+    setWindowTitle(QStringLiteral("Kestrune : Delay Loop Calculator V") + QLatin1StringView(kestrune::kVersion));
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                    Qt::WindowCloseButtonHint);
