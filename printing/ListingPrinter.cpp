@@ -30,9 +30,11 @@ QString printListing(QPrinter& printer, const QString& listing) {
     return {};
 }
 
-namespace {
-
-class DialogListingPrinter : public ListingPrinter {
+// The plug-in's one object: the dialog and the printout.
+class DialogListingPrinter : public QObject, public ListingPrinter {
+    Q_OBJECT
+    Q_PLUGIN_METADATA(IID KESTRUNE_LISTING_PRINTER_IID)
+    Q_INTERFACES(printing::ListingPrinter)
 public:
     QString printWithDialog(QWidget* owner, const QString& listing) override {
         QPrinter printer;
@@ -44,11 +46,6 @@ public:
     }
 };
 
-}  // namespace
-
 }  // namespace printing
 
-// The library's one entry point, found by name when the program loads it.
-extern "C" Q_DECL_EXPORT printing::ListingPrinter* kestruneCreateListingPrinter() {
-    return new printing::DialogListingPrinter;
-}
+#include "ListingPrinter.moc"

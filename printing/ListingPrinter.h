@@ -1,16 +1,16 @@
 #pragma once
 
 #include <QString>
+#include <QtPlugin>
 
 class QPrinter;
 class QWidget;
 
 namespace printing {
 
-// Printing pulls in the print support library and the print dialog, so it lives in a library
-// of its own beside the program, loaded when the listing is first printed.
+// Printing pulls in the print support library and the print dialog, so it lives in a plug-in
+// of its own, loaded when the listing is first printed.
 inline constexpr char kLibraryName[] = "kestrune_print";
-inline constexpr char kEntryPoint[] = "kestruneCreateListingPrinter";
 
 // The print dialog and the printout of the listing.
 class ListingPrinter {
@@ -28,3 +28,6 @@ public:
 QString printListing(QPrinter& printer, const QString& listing);
 
 }  // namespace printing
+
+#define KESTRUNE_LISTING_PRINTER_IID "org.example.Kestrune.ListingPrinter/1.0"
+Q_DECLARE_INTERFACE(printing::ListingPrinter, KESTRUNE_LISTING_PRINTER_IID)

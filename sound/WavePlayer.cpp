@@ -84,6 +84,3 @@ void WavePlayer::stop() {
 }
 
 }  // namespace sound
-
-// The library's one entry point, found by name when the program loads it.
-extern "C" Q_DECL_EXPORT sound::SoundOutput* kestruneCreateSoundOutput() { return new sound::WavePlayer; }

@@ -2,6 +2,7 @@
 
 #include <QBuffer>
 #include <QByteArray>
+#include <QObject>
 
 #include <memory>
 
@@ -14,12 +15,13 @@ namespace sound {
 // Plays RIFF WAVE images (PCM, 8 or 16 bits) from memory on the default audio output. The
 // audio service is only opened on the first request. A new request stops the sound that is
 // playing before its bytes are released.
-class WavePlayer : public SoundOutput {
+class WavePlayer : public QObject, public SoundOutput {
+    Q_OBJECT
+    Q_PLUGIN_METADATA(IID KESTRUNE_SOUND_OUTPUT_IID)
+    Q_INTERFACES(sound::SoundOutput)
 public:
     WavePlayer();
     ~WavePlayer() override;
-    WavePlayer(const WavePlayer&) = delete;
-    WavePlayer& operator=(const WavePlayer&) = delete;
 
     void play(const QByteArray& waveImage) override;
 

@@ -8,13 +8,13 @@
 #include <QThread>
 #include <QUrl>
 
-#include "ui/LibraryModule.h"
 
 namespace ui {
 
 QtDesktop::QtDesktop(const prefs::FileLocations& locations)
     : sound_(locations.library(QLatin1StringView(sound::kLibraryName))),
-      printLibrary_(locations.library(QLatin1StringView(printing::kLibraryName))) {}
+      printPath_(locations.library(QLatin1StringView(printing::kLibraryName))),
+      printPlugin_(printPath_) {}
 
 void QtDesktop::showMessage(QWidget* owner, MessageIcon icon, const QString& text) {
     QMessageBox box(icon == MessageIcon::Information ? QMessageBox::Information
@@ -38,9 +38,9 @@ void QtDesktop::blockingWait(int milliseconds) {
 }
 
 QString QtDesktop::printListing(QWidget* owner, const QString& listing) {
-    if (!printer_) printer_ = createFromLibrary<printing::ListingPrinter>(printLibrary_, printing::kEntryPoint);
-    if (!printer_) return QStringLiteral("Printing is not available (") + printLibrary_.errorString() + QLatin1Char(')');
-    return printer_->printWithDialog(owner, listing);
+    if (!printer_) printer_ = pluginObject<printing::ListingPrinter>(printPlugin_);
+    if (!printer_) return QStringLiteral("Printing is not available (%1: %2)").arg(printPath_, printPlugin_.errorString());
+    return printer_.interface->printWithDialog(owner, listing);
 }
 
 QPoint QtDesktop::pointerPosition() const { return QCursor::pos(); }

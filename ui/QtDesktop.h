@@ -1,18 +1,17 @@
 #pragma once
 
-#include <QLibrary>
-
-#include <memory>
+#include <QPluginLoader>
 
 #include "prefs/FileLocations.h"
 #include "printing/ListingPrinter.h"
 #include "ui/Desktop.h"
+#include "ui/PluginObject.h"
 #include "ui/SoundModule.h"
 
 namespace ui {
 
 // The real desktop: Qt's message boxes, desktop services, and the sound and printing
-// libraries where the locations find them.
+// plug-ins where the locations find them.
 class QtDesktop : public Desktop {
 public:
     explicit QtDesktop(const prefs::FileLocations& locations);
@@ -27,8 +26,9 @@ public:
 
 private:
     SoundModule sound_;
-    QLibrary printLibrary_;
-    std::unique_ptr<printing::ListingPrinter> printer_;
+    const QString printPath_;
+    QPluginLoader printPlugin_;
+    PluginObject<printing::ListingPrinter> printer_;
 };
 
 }  // namespace ui

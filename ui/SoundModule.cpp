@@ -2,11 +2,10 @@
 
 #include <utility>
 
-#include "ui/LibraryModule.h"
 
 namespace ui {
 
-SoundModule::SoundModule(const QString& libraryPath) : library_(libraryPath) {}
+SoundModule::SoundModule(const QString& libraryPath) : plugin_(libraryPath) {}
 
 SoundModule::~SoundModule() {
     if (loader_.joinable()) loader_.join();
@@ -15,7 +14,7 @@ SoundModule::~SoundModule() {
 void SoundModule::play(const QByteArray& waveImage) {
     switch (stage_) {
     case Stage::Ready:
-        output_->play(waveImage);
+        output_.interface->play(waveImage);
         return;
     case Stage::Unavailable:
         return;
@@ -34,7 +33,7 @@ void SoundModule::startLoading() {
     if (stage_ != Stage::Requested) return;
     stage_ = Stage::Loading;
     loader_ = std::thread([this] {
-        library_.load();  // success or not, the user-interface thread looks at it when joined
+        plugin_.load();  // success or not, the user-interface thread looks at it when joined
         QMetaObject::invokeMethod(this, &SoundModule::finishLoading, Qt::QueuedConnection);
     });
 }
@@ -42,7 +41,7 @@ void SoundModule::startLoading() {
 void SoundModule::finishLoading() {
     switch (stage_) {
     case Stage::Requested:
-        library_.load();
+        plugin_.load();
         break;
     case Stage::Loading:
         loader_.join();
@@ -52,11 +51,12 @@ void SoundModule::finishLoading() {
     case Stage::Unavailable:
         return;
     }
-    // A library that did not load is not tried again: the program stays silent.
-    if (library_.isLoaded()) output_ = createFromLibrary<sound::SoundOutput>(library_, sound::kEntryPoint);
+    // A plug-in that did not load is not tried again: the program stays silent. Its object is
+    // made here, on the user-interface thread, where the audio output must live.
+    if (plugin_.isLoaded()) output_ = pluginObject<sound::SoundOutput>(plugin_);
     stage_ = output_ ? Stage::Ready : Stage::Unavailable;
     const std::optional<QByteArray> waiting = std::exchange(waiting_, std::nullopt);
-    if (output_ && waiting) output_->play(*waiting);
+    if (output_ && waiting) output_.interface->play(*waiting);
 }
 
 }  // namespace ui

@@ -1,21 +1,22 @@
 #pragma once
 
 #include <QByteArray>
-#include <QLibrary>
 #include <QObject>
+#include <QPluginLoader>
 
 #include <memory>
 #include <optional>
 #include <thread>
 
 #include "sound/SoundOutput.h"
+#include "ui/PluginObject.h"
 
 namespace ui {
 
-// Plays sounds through the sound library. The first sound sets the loading going once the
+// Plays sounds through the sound plug-in. The first sound sets the loading going once the
 // event loop runs, on a thread of its own, so neither the window's start nor its first paint
-// waits for the media stack; the latest sound asked for meanwhile plays as soon as the library
-// is in. Without the library the program is silent.
+// waits for the media stack; the latest sound asked for meanwhile plays as soon as the plug-in
+// is in. Without the plug-in the program is silent.
 class SoundModule : public QObject {
 public:
     explicit SoundModule(const QString& libraryPath);
@@ -31,11 +32,11 @@ private:
 
     void startLoading();
 
-    QLibrary library_;
+    QPluginLoader plugin_;
     std::thread loader_;
     Stage stage_ = Stage::Idle;
     std::optional<QByteArray> waiting_;
-    std::unique_ptr<sound::SoundOutput> output_;  // goes before the library it came from
+    PluginObject<sound::SoundOutput> output_;
 };
 
 }  // namespace ui
