@@ -59,9 +59,15 @@ QString saveRegularFile(const QString& path, const QByteArray& content) {
     // Written beside the old file and then put in its place, so a failed save keeps the old
     // one whole. Unbuffered, so a disk that fills up shows in the write, before the rename.
     QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered) ||
-        file.write(content) != content.size() || !file.commit())
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
         return QStringLiteral("%1 could not be written: %2").arg(shown, file.errorString());
+    // A write the disk cut short reports no error; the next write of the rest says why.
+    for (qint64 written = 0; written < content.size();) {
+        const qint64 part = file.write(content.constData() + written, content.size() - written);
+        if (part <= 0) return QStringLiteral("%1 could not be written: %2").arg(shown, file.errorString());
+        written += part;
+    }
+    if (!file.commit()) return QStringLiteral("%1 could not be written: %2").arg(shown, file.errorString());
     return {};
 }
 

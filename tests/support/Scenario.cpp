@@ -14,6 +14,9 @@
 
 #include "calc/NumberText.h"
 #include "support/WindowFixture.h"
+#include "ui/Resources.h"
+
+using namespace Qt::Literals::StringLiterals;
 
 namespace {
 
@@ -40,9 +43,37 @@ QString textOf(QWidget* widget) {
     return qobject_cast<QAbstractButton*>(widget)->text();
 }
 
+// The 18 settings of the preferences file, in its order, as the window shows them.
+QString settingsOf(WindowFixture& fixture) {
+    const auto ticked = [&](const char* name) { return QString::number(int(fixture.control<QAbstractButton>(name)->isChecked())); };
+    QStringList settings = {fixture.box("TxtClock")->text()};
+    for (const char* box : {"TxtDName", "TxtCName", "TxtBName", "TxtAName", "TxtDValue", "TxtCValue", "TxtBValue", "TxtAValue"})
+        settings << fixture.box(box)->text();
+    settings << ticked("ChkAddCR") << (fixture.control<QRadioButton>("OptParallax")->isChecked() ? u"Parallax"_s : u"Microchip"_s)
+             << QString::number(fixture.tabs()->currentIndex()) << QString::number(fixture.window().y() * 15)
+             << QString::number(fixture.window().x() * 15) << ticked("ChkPopups")
+             << QString::number(calc::storedChip(fixture.state().ChipType)) << ticked("ChkSound") << ticked("ChkAnimateLogo");
+    return settings.join(u'/');
+}
+
+// The chip picture the button shows.
+QString chipPicture(WindowFixture& fixture) {
+    const auto* button = fixture.control<QPushButton>("BtnChip");
+    const QImage shown = button->icon().pixmap(button->iconSize()).toImage().convertToFormat(QImage::Format_ARGB32);
+    for (const QString& name : {u"Mchip"_s, u"Sxturbo"_s})
+        if (ui::pictureResource(name).toImage().convertToFormat(QImage::Format_ARGB32) == shown) return name;
+    return u"another"_s;
+}
+
 // What an expectation's subject stands for, as text.
 QString subjectText(WindowFixture& fixture, const QString& subject) {
     const calc::CalcState& state = fixture.state();
+    if (subject == QLatin1StringView("settings")) return settingsOf(fixture);
+    if (subject == QLatin1StringView("chip picture")) return chipPicture(fixture);
+    if (subject.startsWith(QLatin1StringView("file "))) {
+        QFile file(fixture.folder.filePath(subject.mid(5)));
+        return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()).replace(u"\r\n"_s, u"/"_s) : u"missing"_s;
+    }
     if (subject == QLatin1StringView("listing")) return fixture.listing();
     if (subject == QLatin1StringView("clipboard")) return QGuiApplication::clipboard()->text();
     if (subject == QLatin1StringView("shell")) return fixture.desktop.shellTargets.join(QLatin1Char(' '));
@@ -98,6 +129,8 @@ void runSteps(WindowFixture& fixture, const QString& steps) {
             box->setText(text);
         } else if (verb == QLatin1StringView("click")) {
             fixture.press(control.constData());
+        } else if (verb == QLatin1StringView("press")) {
+            fixture.pressHidden(control.constData());
         } else if (verb == QLatin1StringView("tab")) {
             fixture.clickTab(rest.toInt());
         } else if (verb == QLatin1StringView("tick") || verb == QLatin1StringView("untick")) {
@@ -128,6 +161,12 @@ void runSteps(WindowFixture& fixture, const QString& steps) {
         } else if (verb == QLatin1StringView("manual")) {
             QFile manual(fixture.folder.filePath(QStringLiteral("kestrune_v2_2.pdf")));
             if (!manual.open(QIODevice::WriteOnly)) qFatal("cannot make the manual");
+        } else if (verb == QLatin1StringView("write")) {
+            QFile file(fixture.folder.filePath(name));
+            const QByteArray content = text.isEmpty() ? QByteArray() : (QString(text).replace(u'/', u"\r\n"_s) + u"\r\n"_s).toUtf8();
+            if (!file.open(QIODevice::WriteOnly) || file.write(content) != content.size()) qFatal("cannot write %s", qPrintable(name));
+        } else if (verb == QLatin1StringView("restart") || verb == QLatin1StringView("start")) {
+            fixture.restart(verb == QLatin1StringView("restart"));
         } else if (verb == QLatin1StringView("forget")) {
             fixture.desktop.clear();
         } else {

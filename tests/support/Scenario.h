@@ -15,6 +15,7 @@ class WindowFixture;
 //   quietly BOX [TEXT]      the same without the box's own handling, as if left mid-edit
 //   click NAME              the left button at the centre of a control
 //   tab N                   a click on the tab of N + 1 loops
+//   press NAME              presses BtnSave or BtnReset, which only the program itself presses
 //   tick NAME, untick NAME  clicks a check box into that state
 //   key NAME KEY            presses Return, Enter, Escape or F1 in a control
 //   leave NAME              takes the focus from NAME to the clock box
@@ -23,6 +24,10 @@ class WindowFixture;
 //   cancel                  the print dialog will be cancelled
 //   complain TEXT           the printer will answer with TEXT
 //   manual                  puts a manual beside the program
+//   write FILE [ITEMS]      writes a file beside the program: ITEMS separated by /, each
+//                           ending in CR LF (no ITEMS: an empty file)
+//   restart                 closes the window and starts a new one on the same files
+//   start                   starts a new window on the same files; the old one is not closed
 //   forget                  forgets the messages and sounds so far
 // Expectations, SUBJECT = TEXT, or ^= (starts with) or $= (ends with):
 //   NAME                    the text of a box, label or button
@@ -31,6 +36,10 @@ class WindowFixture;
 //   tab, listing, clipboard, shell (the targets handed to it), printed, print dialogs
 //   changes of NAME         how often a watched box changed
 //   SuppressTabRecalc, ClockHz, ClockValue, DelayValue, CountB    fields of the state
+//   settings                the 18 settings of the preferences file, as the window shows them, /
+//                           between them
+//   chip picture            Mchip or Sxturbo
+//   file FILE               the text of a file beside the program, / for each CR LF
 // and the words:
 //   said TEXT               the next message shown; a message no "said" expects is a difference
 //   played NAMES            the sounds since the steps began, in order
@@ -38,10 +47,16 @@ class WindowFixture;
 void runSteps(WindowFixture& fixture, const QString& steps);
 QStringList differences(WindowFixture& fixture, const QString& expectations);
 
+// Fails the test with every difference from the expectations.
+#define QVERIFY_HOLDS(fixture, expectations)                                                  \
+    do {                                                                                      \
+        const QStringList found = differences(fixture, expectations);                         \
+        QVERIFY2(found.isEmpty(), qPrintable(found.join(QStringLiteral("; "))));              \
+    } while (false)
+
 // Runs a row and fails the test with every difference.
 #define QVERIFY_SCENARIO(fixture, steps, expectations)                                        \
     do {                                                                                      \
         runSteps(fixture, steps);                                                             \
-        const QStringList found = differences(fixture, expectations);                         \
-        QVERIFY2(found.isEmpty(), qPrintable(found.join(QStringLiteral("; "))));              \
+        QVERIFY_HOLDS(fixture, expectations);                                                 \
     } while (false)

@@ -4,33 +4,30 @@
 
 #include "ui/CodeListBox.h"
 
-WindowFixture::WindowFixture() : WindowFixture(QString()) {}
+using namespace Qt::Literals::StringLiterals;
 
 WindowFixture::WindowFixture(const QString& programFolder)
-    : window_(std::make_unique<ui::FrmMain>(
-          desktop,
-          prefs::FileLocations::beside(programFolder.isEmpty() ? folder.path() : programFolder))) {}
+    : locations_(prefs::FileLocations::beside(programFolder.isEmpty() ? folder.path() : programFolder)),
+      window_(std::make_unique<ui::FrmMain>(desktop, locations_)) {}
 
 WindowFixture::WindowFixture(const prefs::FileLocations& locations)
-    : window_(std::make_unique<ui::FrmMain>(desktop, locations)) {}
+    : locations_(locations), window_(std::make_unique<ui::FrmMain>(desktop, locations_)) {}
 
 WindowFixture::~WindowFixture() = default;
 
-QString WindowFixture::listing() const {
-    return control<ui::CodeListBox>("TxtCodeList")->listing();
+void WindowFixture::restart(bool closeFirst) {
+    if (closeFirst) window_->close();
+    watched.clear();
+    window_ = std::make_unique<ui::FrmMain>(desktop, locations_);
 }
 
-QString WindowFixture::shownListing() const {
-    return control<ui::CodeListBox>("TxtCodeList")->toPlainText();
-}
+QString WindowFixture::listing() const { return control<ui::CodeListBox>("TxtCodeList")->listing(); }
 
 void WindowFixture::setCounters(const std::array<QString, 4>& values) {
-    static const std::array<const char*, 4> kNames = {"TxtAName", "TxtBName", "TxtCName", "TxtDName"};
-    static const std::array<const char*, 4> kValues = {"TxtAValue", "TxtBValue", "TxtCValue",
-                                                       "TxtDValue"};
     for (int counter = 0; counter < 4; ++counter) {
-        box(kNames[counter])->setText(QStringLiteral("Cnt") + QLatin1Char(static_cast<char>('A' + counter)));
-        box(kValues[counter])->setText(values[counter]);
+        const QChar letter(u'A' + counter);
+        box(qPrintable(u"Txt%1Name"_s.arg(letter)))->setText(u"Cnt"_s + letter);
+        box(qPrintable(u"Txt%1Value"_s.arg(letter)))->setText(values[counter]);
     }
 }
 

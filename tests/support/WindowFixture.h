@@ -12,6 +12,7 @@
 #include <map>
 #include <memory>
 
+#include "prefs/FileLocations.h"
 #include "support/RecordingDesktop.h"
 #include "ui/FrmMain.h"
 
@@ -19,13 +20,16 @@
 // beforehand, or with the files where the locations say, driven through its controls.
 class WindowFixture {
 public:
-    WindowFixture();
+    WindowFixture() : WindowFixture(QString()) {}
     explicit WindowFixture(const QString& programFolder);
     explicit WindowFixture(const prefs::FileLocations& locations);
     ~WindowFixture();
 
     ui::FrmMain& window() { return *window_; }
     const calc::CalcState& state() const { return window_->calcState(); }
+    // Starts a new window on the same files; the old one is closed first, as at the end of the
+    // program, or vanishes unsaved, as if the program had been killed.
+    void restart(bool closeFirst = true);
 
     template <typename Widget = QWidget>
     Widget* control(const char* name) const {
@@ -36,8 +40,6 @@ public:
     QLineEdit* box(const char* name) const { return control<QLineEdit>(name); }
     QTabBar* tabs() const { return control<QTabBar>("TabCode"); }
     QString listing() const;
-    // The listing as the code box shows it, one line per line.
-    QString shownListing() const;
     // Clicks like a user: the left button at a point of the control, on whichever widget the
     // window shows at that point, so a control lying under another one misses the click.
     static void clickAt(QWidget* control, QPoint local);
@@ -48,10 +50,8 @@ public:
     void setTicked(const char* name, bool ticked) const;
     // BtnSave and BtnReset are never shown: only the program itself presses them.
     void pressHidden(const char* name) const { control<QPushButton>(name)->click(); }
-
-    // Names Cnt? and the given value texts, A first, set like a user typing them.
+    // Names CntA to CntD and the given value texts, A first, typed into the boxes.
     void setCounters(const std::array<QString, 4>& values);
-    // The chip type by pressing the chip button as often as needed.
     void setChip(bool pic);
 
     QTemporaryDir folder;
@@ -59,5 +59,6 @@ public:
     std::map<QString, std::unique_ptr<QSignalSpy>> watched;  // the boxes a scenario watches
 
 private:
+    prefs::FileLocations locations_;
     std::unique_ptr<ui::FrmMain> window_;
 };
