@@ -2,57 +2,35 @@
 # Kestrune on a real X server, pressed with real pointer clicks: the format option, copy (read
 # back from the clipboard), print (the dialog cancelled), the chip button, both Calc buttons
 # and Quit. A control that another one covers misses these clicks.
-#
 #   tests/real_clicks.sh BUILD_FOLDER      (exit status 77: skipped, a tool is missing)
-set -euo pipefail
+source "$(dirname "$0")/install/common.sh"
 build=$(cd "$1" && pwd)
-
-for tool in Xvfb xdotool xclip; do
-    command -v "$tool" >/dev/null || { echo "SKIP: $tool is missing (scripts/setup-debian.sh test installs it)"; exit 77; }
-done
-
-work=$(mktemp -d)
-xvfb_pid=""
-program_pid=""
-cleanup() {
-    [ -z "$program_pid" ] || kill "$program_pid" 2>/dev/null || true
-    [ -z "$xvfb_pid" ] || kill "$xvfb_pid" 2>/dev/null || true
-    rm -rf "$work"
-}
-trap cleanup EXIT
-fail() { echo "FAIL: $*" >&2; exit 1; }
-
-# The server picks a free display itself and names it once it listens.
-mkfifo "$work/display"
-Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$work/display" >"$work/xvfb.log" 2>&1 &
-xvfb_pid=$!
-read -r -t 20 display <"$work/display" || fail "Xvfb did not start: $(cat "$work/xvfb.log")"
-export DISPLAY=":$display"
+need xclip
+start_xvfb
 unset QT_QPA_PLATFORM WAYLAND_DISPLAY
+fail() { echo "FAIL: $*" >&2; exit 1; }
 
 # A program folder of its own with the factory settings: PIC at 4 MHz, A = 75, B = 2, two
 # loops, Microchip format, the window at the screen's top-left corner.
-mkdir "$work/program"
-cp "$build"/kestrune "$build"/libkestrune_*.so "$build"/Kestrune.def "$work/program/"
-cp "$(dirname "$0")/../resources/kestrune.cfg" "$work/program/"
-(cd "$work/program" && exec ./kestrune) >"$work/program.log" 2>&1 &
+program=$scratch/program
+mkdir "$program"
+cp "$build"/kestrune "$build"/libkestrune_*.so "$build"/Kestrune.def "$(dirname "$0")/../resources/kestrune.cfg" "$program/"
+(cd "$program" && exec timeout 60 ./kestrune) >"$scratch/program.log" 2>&1 &
 program_pid=$!
 window=$(timeout 20 xdotool search --sync --onlyvisible --name '^Kestrune : Delay Loop Calculator') ||
-    fail "no window appeared: $(cat "$work/program.log")"
+    fail "no window appeared: $(cat "$scratch/program.log")"
 sleep 0.5  # the first paint
 
 # Clicks the centre of a control given, as the layout gives them, in twips: the control's
 # left, top, width and height, then the left and top of each frame it sits in.
 click() {
-    local left=$1 top=$2 width=$3 height=$4 x y
-    x=$((left / 15 + width / 15 / 2)); y=$((top / 15 + height / 15 / 2))
+    local x=$(($1 / 15 + $3 / 30)) y=$(($2 / 15 + $4 / 30))
     shift 4
     while [ $# -gt 0 ]; do x=$((x + $1 / 15)); y=$((y + $2 / 15)); shift 2; done
-    eval "$(xdotool getwindowgeometry --shell "$window")"
-    xdotool mousemove --sync $((X + x)) $((Y + y)) click 1
+    xdotool mousemove --window "$window" --sync "$x" "$y" click 1
     sleep 0.3
 }
-frame1=(60 60); frame2=(4200 480 "${frame1[@]}"); code_panel=(60 2220)
+frame2=(4200 480 60 60); code_panel=(60 2220)
 copy_listing() {
     click 5520 240 615 615 "${code_panel[@]}"
     xclip -o -selection clipboard
@@ -73,7 +51,7 @@ click 120 240 435 375 "${frame2[@]}"  # delay from the counters
 [ "$(copy_listing | head -1)" = $';SX-Turbo Time Delay = 0.00033325 s with Osc = 4000000 Hz\r' ] ||
     fail "the delay was not worked out for the SX: $(copy_listing | head -1)"
 
-click 1800 1260 1935 315 "${frame1[@]}"  # the delay box
+click 1800 1260 1935 315 60 60  # the delay box
 xdotool key ctrl+a type 0.001
 click 600 240 435 375 "${frame2[@]}"  # counters from the delay
 searched=$("$build/kestrune-cli" values --clock 4000000 --delay 0.001 --chip sx --format parallax --crlf | sed '1,/^\r$/d')
@@ -81,9 +59,7 @@ searched=${searched%$'\r'}  # the report's last line end; the listing has none
 [ "$(copy_listing)" = "$searched" ] || fail "the searched listing differs from kestrune-cli's: $(copy_listing)"
 
 click 8520 5760 915 615  # Quit
-for _ in $(seq 100); do kill -0 "$program_pid" 2>/dev/null || break; sleep 0.1; done
-kill -0 "$program_pid" 2>/dev/null && fail "Quit did not end the program"
-program_pid=""
-[ "$(sed -n '11p;16p' "$work/program/kestrune.cfg" | tr -d '\r')" = $'Parallax\n 0 ' ] ||
+wait "$program_pid" || fail "Quit did not end the program"
+[ "$(sed -n '11p;16p' "$program/kestrune.cfg" | tr -d '\r')" = $'Parallax\n 0 ' ] ||
     fail "the saved preferences do not hold the Parallax format and the SX chip"
 echo "PASS: real clicks reached Ex-Lax, Copy, Print, the chip, both Calc buttons and Quit"

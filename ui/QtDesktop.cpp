@@ -8,7 +8,6 @@
 #include <QThread>
 #include <QUrl>
 
-
 namespace ui {
 
 QtDesktop::QtDesktop(const prefs::FileLocations& locations)
