@@ -4,6 +4,7 @@
 #include <QAudioFormat>
 #include <QAudioSink>
 #include <QMediaDevices>
+#include <QObject>
 #include <QtEndian>
 
 #include <optional>
@@ -83,4 +84,15 @@ void WavePlayer::stop() {
     buffer_.close();
 }
 
+// The plug-in's one object.
+class WavePlayerMaker : public QObject, public SoundOutputMaker {
+    Q_OBJECT
+    Q_PLUGIN_METADATA(IID KESTRUNE_SOUND_OUTPUT_MAKER_IID)
+    Q_INTERFACES(sound::SoundOutputMaker)
+public:
+    std::unique_ptr<SoundOutput> makeOutput() override { return std::make_unique<WavePlayer>(); }
+};
+
 }  // namespace sound
+
+#include "WavePlayer.moc"

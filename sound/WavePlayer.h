@@ -2,7 +2,6 @@
 
 #include <QBuffer>
 #include <QByteArray>
-#include <QObject>
 
 #include <memory>
 
@@ -15,10 +14,7 @@ namespace sound {
 // Plays RIFF WAVE images (PCM, 8 or 16 bits) from memory on the default audio output. The
 // audio service is only opened on the first request. A new request stops the sound that is
 // playing before its bytes are released.
-class WavePlayer : public QObject, public SoundOutput {
-    Q_OBJECT
-    Q_PLUGIN_METADATA(IID KESTRUNE_SOUND_OUTPUT_IID)
-    Q_INTERFACES(sound::SoundOutput)
+class WavePlayer : public SoundOutput {
 public:
     WavePlayer();
     ~WavePlayer() override;

@@ -1,117 +1,107 @@
-// The pictures and sounds carried in the program keep the formats the program relies on.
+// The pictures and sounds carried in the program keep the formats the program relies on; the
+// real desktop loads the sound and printing libraries from the program's folder when they are
+// first used, and is silent, or says why it cannot print, when they are missing.
 #include <QFile>
-#include <QImage>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QtEndian>
 
 #include "ui/PicturePreload.h"
+#include "ui/QtDesktop.h"
 #include "ui/Resources.h"
+
+using namespace Qt::Literals::StringLiterals;
 
 namespace {
 
-QByteArray resourceBytes(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+// A number as the little-endian bytes of a file header.
+QByteArray le(quint32 value, int size = 4) {
+    QByteArray bytes;
+    for (int at = 0; at < size; ++at) bytes += char(value >> (8 * at) & 0xff);
+    return bytes;
 }
 
-quint32 u32(const QByteArray& bytes, int at) { return qFromLittleEndian<quint32>(bytes.constData() + at); }
-quint16 u16(const QByteArray& bytes, int at) { return qFromLittleEndian<quint16>(bytes.constData() + at); }
+bool mappedIntoThisProcess(const char* library) {
+    QFile maps(u"/proc/self/maps"_s);
+    return maps.open(QIODevice::ReadOnly) && maps.readAll().contains(library);
+}
 
 }  // namespace
 
 class TestResources : public QObject {
     Q_OBJECT
 private Q_SLOTS:
-    void sounds_data();
-    void sounds();
-    void logoFrames();
-    void pictures_data();
-    void pictures();
-    void namesIgnoreCase();
-    void preloadHandsOverTheSamePictures();
-};
-
-void TestResources::sounds_data() {
-    QTest::addColumn<QString>("name");
-    QTest::addColumn<int>("bits");
-    QTest::addColumn<int>("rate");
-    QTest::addColumn<int>("bytes");
-    QTest::newRow("donuts") << "donuts" << 8 << 11127 << 25932;
-    QTest::newRow("drip") << "drip" << 16 << 22050 << 5708;
-    QTest::newRow("elvis") << "Elvis" << 8 << 11127 << 8012;
-    QTest::newRow("pop") << "pop" << 8 << 22050 << 9772;
-    QTest::newRow("snapshot") << "SNAPSHOT" << 8 << 22050 << 9320;
-}
-
-void TestResources::sounds() {
-    QFETCH(QString, name);
-    QFETCH(int, bits);
-    QFETCH(int, rate);
-    QFETCH(int, bytes);
-    const QByteArray wave = ui::waveResource(name);
-    QCOMPARE(wave.size(), bytes);
-    QCOMPARE(wave.left(4), QByteArray("RIFF"));
-    QCOMPARE(u32(wave, 4), quint32(bytes - 8));
-    QCOMPARE(wave.mid(8, 8), QByteArray("WAVEfmt "));
-    QCOMPARE(u16(wave, 20), quint16(1));  // PCM
-    QCOMPARE(u16(wave, 22), quint16(1));  // mono
-    QCOMPARE(u32(wave, 24), quint32(rate));
-    QCOMPARE(u32(wave, 28), quint32(rate * bits / 8));
-    QCOMPARE(u16(wave, 32), quint16(bits / 8));
-    QCOMPARE(u16(wave, 34), quint16(bits));
-    QCOMPARE(wave.mid(36, 4), QByteArray("data"));
-    QCOMPARE(u32(wave, 40), quint32(bytes - 44));
-}
-
-void TestResources::logoFrames() {
-    for (int frame = 101; frame <= 120; ++frame) {
-        const QByteArray bitmap = resourceBytes(QStringLiteral(":/pictures/%1").arg(frame));
-        QCOMPARE(bitmap.left(2), QByteArray("BM"));
-        QCOMPARE(qFromLittleEndian<qint32>(bitmap.constData() + 18), 144);
-        QCOMPARE(qFromLittleEndian<qint32>(bitmap.constData() + 22), 53);
-        QCOMPARE(u16(bitmap, 28), quint16(8));
-        QCOMPARE(ui::pictureResource(QString::number(frame)).size(), QSize(144, 53));
+    // Runs first: nothing before it may load the sound library.
+    void soundLibraryLoadsWithTheFirstSound() {
+        QVERIFY(!mappedIntoThisProcess("libQt6Multimedia"));
+        ui::QtDesktop desktop(prefs::FileLocations::beside(QStringLiteral(KESTRUNE_PROGRAM_FOLDER)));
+        desktop.playWave(ui::waveResource(u"pop"_s));
+        desktop.playWave(ui::waveResource(u"drip"_s));
+        // The loading waits for the event loop, so the window's start never waits for it.
+        QVERIFY(!mappedIntoThisProcess("libkestrune_sound"));
+        QTRY_VERIFY(mappedIntoThisProcess("libkestrune_sound"));
+        QVERIFY(mappedIntoThisProcess("libQt6Multimedia"));
+        QVERIFY(!mappedIntoThisProcess("libQt6PrintSupport"));
+        desktop.playWave(ui::waveResource(u"snapshot"_s));
+        QTest::qWait(20);
     }
-    // The lettering turns: a frame half-way round differs from the resting one.
-    QVERIFY(ui::pictureResource(QStringLiteral("111")).toImage() != ui::pictureResource(QStringLiteral("101")).toImage());
-}
 
-void TestResources::pictures_data() {
-    QTest::addColumn<QString>("name");
-    QTest::addColumn<QSize>("size");
-    for (const char* name : {"quit", "help", "copy", "print", "done", "emblem", "icon"}) QTest::newRow(name) << name << QSize(32, 32);
-    for (const char* name : {"defaults", "save", "reset"}) QTest::newRow(name) << name << QSize(51, 32);
-    for (const char* name : {"calctime", "calcvalues"}) QTest::newRow(name) << name << QSize(17, 17);
-    for (const char* name : {"mchip", "sxturbo"}) QTest::newRow(name) << name << QSize(55, 35);
-}
+    void blockingWaitCompletesTheLoadFirst() {
+        // Two desktops share the one library, each with a player of its own.
+        ui::QtDesktop desktop(prefs::FileLocations::beside(QStringLiteral(KESTRUNE_PROGRAM_FOLDER)));
+        auto second = std::make_unique<ui::QtDesktop>(prefs::FileLocations::beside(QStringLiteral(KESTRUNE_PROGRAM_FOLDER)));
+        for (ui::QtDesktop* each : {&desktop, second.get()}) each->playWave(ui::waveResource(u"donuts"_s));
+        // No event is served from here on, as at shut-down.
+        desktop.blockingWait(0);
+        second->blockingWait(0);
+        second.reset();
+        desktop.playWave(ui::waveResource(u"pop"_s));
+        desktop.blockingWait(0);
+    }
 
-void TestResources::pictures() {
-    QFETCH(QString, name);
-    QFETCH(QSize, size);
-    const QImage image(QStringLiteral(":/pictures/") + name);
-    QCOMPARE(image.size(), size);
-    QCOMPARE(ui::pictureResource(name).size(), size);
-    if (name == QStringLiteral("icon")) QCOMPARE(image.format(), QImage::Format_Indexed8);  // 256 colours
-    if (name == QStringLiteral("emblem")) QVERIFY(!image.hasAlphaChannel());
-}
+    void missingLibrariesMeanSilenceAndAComplaint() {
+        QTemporaryDir emptyFolder;
+        ui::QtDesktop desktop(prefs::FileLocations::beside(emptyFolder.path()));
+        desktop.playWave(ui::waveResource(u"elvis"_s));
+        desktop.blockingWait(0);
+        desktop.playWave(ui::waveResource(u"pop"_s));
+        const QString complaint = desktop.printListing(nullptr, u"\treturn"_s);
+        QVERIFY2(complaint.startsWith(u"Printing is not available ("_s) && complaint.contains(emptyFolder.path()), qPrintable(complaint));
+        // Asked again, it says the same and does not hang or crash.
+        QCOMPARE(desktop.printListing(nullptr, u"\treturn"_s), complaint);
+    }
 
-void TestResources::namesIgnoreCase() {
-    QCOMPARE(ui::pictureResource(QStringLiteral("SXturbo")).toImage(), ui::pictureResource(QStringLiteral("Sxturbo")).toImage());
-    QVERIFY(!ui::pictureResource(QStringLiteral("MCHIP")).isNull());
-    QCOMPARE(ui::waveResource(QStringLiteral("SNAPSHOT")), ui::waveResource(QStringLiteral("snapshot")));
-    QVERIFY(ui::waveResource(QStringLiteral("nothing")).isEmpty());
-}
+    void soundsArePcmMonoWaves() {
+        // The player takes 8- or 16-bit PCM in a plain 44-byte header whose sizes agree with the image.
+        for (const char* name : {"donuts", "drip", "Elvis", "pop", "SNAPSHOT"}) {
+            const QByteArray wave = ui::waveResource(QLatin1StringView(name));
+            const quint32 bytes = quint32(wave.size()), rate = qFromLittleEndian<quint32>(wave.constData() + 24);
+            const quint16 bits = qFromLittleEndian<quint16>(wave.constData() + 34);
+            QVERIFY2(bits == 8 || bits == 16, name);
+            QCOMPARE(wave.left(44), "RIFF" + le(bytes - 8) + "WAVEfmt " + le(16) + le(1, 2) + le(1, 2) + le(rate) + le(rate * bits / 8) +
+                                        le(bits / 8, 2) + le(bits, 2) + "data" + le(bytes - 44));
+        }
+        QVERIFY(ui::waveResource(u"nothing"_s).isEmpty());
+    }
 
-void TestResources::preloadHandsOverTheSamePictures() {
-    const auto image = [](const QString& name) { return ui::pictureResource(name).toImage(); };
-    ui::PicturePreload preload({QStringLiteral("quit"), QStringLiteral("101"), QStringLiteral("Mchip")});
-    QCOMPARE(preload.take(QStringLiteral("MCHIP")).toImage(), image(QStringLiteral("mchip")));
-    QCOMPARE(preload.take(QStringLiteral("101")).toImage(), image(QStringLiteral("101")));
-    // Asked for again, or never listed, a picture is read afresh; "quit" is never taken.
-    QCOMPARE(preload.take(QStringLiteral("101")).toImage(), image(QStringLiteral("101")));
-    QCOMPARE(preload.take(QStringLiteral("help")).toImage(), image(QStringLiteral("help")));
-    QVERIFY(preload.take(QStringLiteral("nothing")).isNull());
-}
+    void pictures() {
+        // The logo's 20 frames fill its 144 x 53 label; a frame half-way round differs from the resting one.
+        for (int frame = 101; frame <= 120; ++frame) QCOMPARE(ui::pictureResource(QString::number(frame)).size(), QSize(144, 53));
+        QVERIFY(ui::pictureResource(u"111"_s).toImage() != ui::pictureResource(u"101"_s).toImage());
+        QCOMPARE(QImage(u":/pictures/icon"_s).format(), QImage::Format_Indexed8);  // 256 colours
+        QVERIFY(!QImage(u":/pictures/emblem"_s).hasAlphaChannel());
+        QVERIFY(!ui::pictureResource(u"MCHIP"_s).isNull());  // names ignore case
+    }
+
+    void preloadHandsOverTheSamePictures() {
+        const auto image = [](const QString& name) { return ui::pictureResource(name).toImage(); };
+        ui::PicturePreload preload({u"quit"_s, u"101"_s, u"Mchip"_s});
+        QCOMPARE(preload.take(u"MCHIP"_s).toImage(), image(u"mchip"_s));
+        // Asked for again, or never listed, a picture is read afresh; "quit" is never taken.
+        for (const QString& name : {u"101"_s, u"101"_s, u"help"_s}) QCOMPARE(preload.take(name).toImage(), image(name));
+        QVERIFY(preload.take(u"nothing"_s).isNull());
+    }
+};
 
 QTEST_MAIN(TestResources)
 #include "tst_resources.moc"

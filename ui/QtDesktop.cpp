@@ -8,6 +8,8 @@
 #include <QThread>
 #include <QUrl>
 
+#include "ui/PluginInterface.h"
+
 namespace ui {
 
 QtDesktop::QtDesktop(const prefs::FileLocations& locations)
@@ -37,9 +39,9 @@ void QtDesktop::blockingWait(int milliseconds) {
 }
 
 QString QtDesktop::printListing(QWidget* owner, const QString& listing) {
-    if (!printer_) printer_ = pluginObject<printing::ListingPrinter>(printPlugin_);
+    if (!printer_) printer_ = pluginInterface<printing::ListingPrinter>(printPlugin_);
     if (!printer_) return QStringLiteral("Printing is not available (%1: %2)").arg(printPath_, printPlugin_.errorString());
-    return printer_.interface->printWithDialog(owner, listing);
+    return printer_->printWithDialog(owner, listing);
 }
 
 QPoint QtDesktop::pointerPosition() const { return QCursor::pos(); }

@@ -5,7 +5,6 @@
 #include "prefs/FileLocations.h"
 #include "printing/ListingPrinter.h"
 #include "ui/Desktop.h"
-#include "ui/PluginObject.h"
 #include "ui/SoundModule.h"
 
 namespace ui {
@@ -28,7 +27,7 @@ private:
     SoundModule sound_;
     const QString printPath_;
     QPluginLoader printPlugin_;
-    PluginObject<printing::ListingPrinter> printer_;
+    printing::ListingPrinter* printer_ = nullptr;
 };
 
 }  // namespace ui

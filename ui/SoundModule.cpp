@@ -2,6 +2,7 @@
 
 #include <utility>
 
+#include "ui/PluginInterface.h"
 
 namespace ui {
 
@@ -14,7 +15,7 @@ SoundModule::~SoundModule() {
 void SoundModule::play(const QByteArray& waveImage) {
     switch (stage_) {
     case Stage::Ready:
-        output_.interface->play(waveImage);
+        output_->play(waveImage);
         return;
     case Stage::Unavailable:
         return;
@@ -51,12 +52,13 @@ void SoundModule::finishLoading() {
     case Stage::Unavailable:
         return;
     }
-    // A plug-in that did not load is not tried again: the program stays silent. Its object is
+    // A plug-in that did not load is not tried again: the program stays silent. The output is
     // made here, on the user-interface thread, where the audio output must live.
-    if (plugin_.isLoaded()) output_ = pluginObject<sound::SoundOutput>(plugin_);
+    auto* maker = plugin_.isLoaded() ? pluginInterface<sound::SoundOutputMaker>(plugin_) : nullptr;
+    if (maker) output_ = maker->makeOutput();
     stage_ = output_ ? Stage::Ready : Stage::Unavailable;
     const std::optional<QByteArray> waiting = std::exchange(waiting_, std::nullopt);
-    if (output_ && waiting) output_.interface->play(*waiting);
+    if (output_ && waiting) output_->play(*waiting);
 }
 
 }  // namespace ui

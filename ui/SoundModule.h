@@ -9,7 +9,6 @@
 #include <thread>
 
 #include "sound/SoundOutput.h"
-#include "ui/PluginObject.h"
 
 namespace ui {
 
@@ -36,7 +35,7 @@ private:
     std::thread loader_;
     Stage stage_ = Stage::Idle;
     std::optional<QByteArray> waiting_;
-    PluginObject<sound::SoundOutput> output_;
+    std::unique_ptr<sound::SoundOutput> output_;
 };
 
 }  // namespace ui
