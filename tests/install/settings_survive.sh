@@ -33,10 +33,10 @@ chmod 755 "$home/bin/xdg-open"
 # Starts the program, clicks the controls named, each at its centre in the window, and
 # waits for the program to end after the last one.
 run() {
-    as_user env -u QT_QPA_PLATFORM HOME="$home" XDG_CONFIG_HOME="$home/config" PATH="$home/bin:$PATH" \
-        LSAN_OPTIONS="suppressions=$scratch/lsan.supp" timeout 60 "$prefix/bin/kestrune" &
-    local program=$! window
-    window=$(timeout 20 xdotool search --sync --onlyvisible --name '^Kestrune : Delay')
+    start_as_user env -u QT_QPA_PLATFORM HOME="$home" XDG_CONFIG_HOME="$home/config" PATH="$home/bin:$PATH" \
+        LSAN_OPTIONS="suppressions=$scratch/lsan.supp" timeout 120 "$prefix/bin/kestrune"
+    local window
+    window=$(program_window)
     for control in "$@"; do
         case $control in
             chip) xdotool mousemove --window "$window" 322 100 click 1 ;;
@@ -47,7 +47,8 @@ run() {
         esac
         sleep 0.3
     done
-    wait "$program"
+    wait "$program_pid" || fail "the program did not end well after: $* $(cat "$scratch/program.log")"
+    program_pid=""
 }
 line() { sed -n "$1p" "$saved" | tr -d '\r'; }
 
