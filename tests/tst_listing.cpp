@@ -3,28 +3,20 @@
 
 #include "listing/Listing.h"
 
+using namespace Qt::StringLiterals;
+using listing::ListingFormat;
+
 Q_DECLARE_METATYPE(listing::ListingFormat)
+Q_DECLARE_METATYPE(listing::ListingInput)
 
 namespace {
 
-// Lines written with → for a tab, joined with CR LF and no line end after the last.
-QString lines(std::initializer_list<const char*> texts) {
-    QStringList out;
-    for (const char* text : texts) out << QString::fromUtf8(text).replace(QStringLiteral("→"), QStringLiteral("\t"));
-    return out.join(QStringLiteral("\r\n"));
-}
-
-listing::ListingInput example(bool pic, bool withReturn) {
-    listing::ListingInput input;
-    input.chip = pic ? calc::Chip::Pic : calc::Chip::SxTurbo;
-    input.timeText = QStringLiteral("0.00100000");
-    input.clockText = QStringLiteral("4000000");
-    input.counters = {{{QStringLiteral("CntA"), QStringLiteral("100")},
-                       {QStringLiteral("CntB"), QStringLiteral("20")},
-                       {QStringLiteral("CntC"), QStringLiteral("5")},
-                       {QStringLiteral("CntD"), QStringLiteral("2")}}};
-    input.withReturn = withReturn;
-    return input;
+// Counters CntA to CntD at 100, 20, 5 and 2 for the given chip; a routine "wait" pads with a jump and two
+// nops and returns.
+listing::ListingInput example(calc::Chip chip, bool routine, const listing::Counter& a = {u"CntA"_s, u"100"_s}) {
+    const std::array<listing::Counter, calc::MaxDepth> counters = {{a, {u"CntB"_s, u"20"_s}, {u"CntC"_s, u"5"_s}, {u"CntD"_s, u"2"_s}}};
+    const QString name = routine ? u"wait"_s : QString();
+    return {chip, u"0.00100000"_s, u"4000000"_s, counters, routine, routine ? 1 : 0, routine ? 2 : 0, name, routine ? u"c"_s : QString()};
 }
 
 }  // namespace
@@ -32,129 +24,58 @@ listing::ListingInput example(bool pic, bool withReturn) {
 class TestListing : public QObject {
     Q_OBJECT
 private Q_SLOTS:
-    void workedExamples_data();
-    void workedExamples();
-    void lineCounts_data();
-    void lineCounts();
-    void headerFollowsTheChipNotTheFormat();
-    void textsAreCopiedUnchanged_data();
-    void textsAreCopiedUnchanged();
-};
-
-void TestListing::workedExamples_data() {
-    QTest::addColumn<listing::ListingFormat>("format");
-    QTest::addColumn<int>("depth");
-    QTest::addColumn<bool>("pic");
-    QTest::addColumn<bool>("withReturn");
-    QTest::addColumn<QString>("expected");
-    const auto microchip = listing::ListingFormat::Microchip;
-    const auto parallax = listing::ListingFormat::Parallax;
-    QTest::newRow("Microchip, one loop, return") << microchip << 1 << true << true << lines({
-        ";PIC Time Delay = 0.00100000 s with Osc = 4000000 Hz",
-        "→→movlw→D'100'", "→→movwf→CntA", "loop→→decfsz→CntA,1", "→→goto→loop", "→→retlw→0"});
-    QTest::newRow("Microchip, two loops") << microchip << 2 << true << false << lines({
-        ";PIC Time Delay = 0.00100000 s with Osc = 4000000 Hz",
-        "→→movlw→D'20'", "→→movwf→CntB", "→→movlw→D'100'", "→→movwf→CntA",
-        "loop→→decfsz→CntA,1", "→→goto→loop", "→→decfsz→CntB,1", "→→goto→loop"});
-    QTest::newRow("Microchip, three loops, return") << microchip << 3 << true << true << lines({
-        ";PIC Time Delay = 0.00100000 s with Osc = 4000000 Hz",
-        "→→movlw→D'5'", "→→movwf→CntC", "→→movlw→D'20'", "→→movwf→CntB", "→→movlw→D'100'",
-        "→→movwf→CntA", "loop→→decfsz→CntA,1", "→→goto→loop", "→→decfsz→CntB,1", "→→goto→loop",
-        "→→decfsz→CntC,1", "→→goto→loop", "→→retlw→0"});
-    QTest::newRow("Microchip, four loops") << microchip << 4 << true << false << lines({
-        ";PIC Time Delay = 0.00100000 s with Osc = 4000000 Hz",
-        "→→movlw→D'2'", "→→movwf→CntD", "→→movlw→D'5'", "→→movwf→CntC", "→→movlw→D'20'",
-        "→→movwf→CntB", "→→movlw→D'100'", "→→movwf→CntA", "loop→→decfsz→CntA,1", "→→goto→loop",
-        "→→decfsz→CntB,1", "→→goto→loop", "→→decfsz→CntC,1", "→→goto→loop", "→→decfsz→CntD,1",
-        "→→goto→loop"});
-    QTest::newRow("Parallax, one loop, return") << parallax << 1 << false << true << lines({
-        ";SX-Turbo Time Delay = 0.00100000 s with Osc = 4000000 Hz",
-        "→→mov→CntA,#100", "→→djnz→CntA,$", "→→ret"});
-    QTest::newRow("Parallax, two loops") << parallax << 2 << false << false << lines({
-        ";SX-Turbo Time Delay = 0.00100000 s with Osc = 4000000 Hz",
-        "→→mov→CntB,#20", "→→mov→CntA,#100", ":loop→→djnz→CntA,$", "→→djnz→CntB,:loop"});
-    QTest::newRow("Parallax, three loops, return") << parallax << 3 << false << true << lines({
-        ";SX-Turbo Time Delay = 0.00100000 s with Osc = 4000000 Hz",
-        "→→mov→CntC,#5", "→→mov→CntB,#20", "→→mov→CntA,#100", ":loop→→djnz→CntA,$",
-        "→→djnz→CntB,:loop", "→→djnz→CntC,:loop", "→→ret"});
-    QTest::newRow("Parallax, four loops") << parallax << 4 << false << false << lines({
-        ";SX-Turbo Time Delay = 0.00100000 s with Osc = 4000000 Hz",
-        "→→mov→CntD,#2", "→→mov→CntC,#5", "→→mov→CntB,#20", "→→mov→CntA,#100",
-        ":loop→→djnz→CntA,$", "→→djnz→CntB,:loop", "→→djnz→CntC,:loop", "→→djnz→CntD,:loop"});
-}
-
-void TestListing::workedExamples() {
-    QFETCH(listing::ListingFormat, format);
-    QFETCH(int, depth);
-    QFETCH(bool, pic);
-    QFETCH(bool, withReturn);
-    QFETCH(QString, expected);
-    QCOMPARE(listing::fullListing(format, depth, example(pic, withReturn)), expected);
-}
-
-void TestListing::lineCounts_data() {
-    QTest::addColumn<listing::ListingFormat>("format");
-    QTest::addColumn<int>("linesPerCounter");
-    QTest::newRow("Microchip") << listing::ListingFormat::Microchip << 4;
-    QTest::newRow("Parallax") << listing::ListingFormat::Parallax << 2;
-}
-
-void TestListing::lineCounts() {
-    QFETCH(listing::ListingFormat, format);
-    QFETCH(int, linesPerCounter);
-    for (int depth = 1; depth <= calc::MaxDepth; ++depth) {
-        for (const bool withReturn : {false, true}) {
-            const listing::ListingInput input = example(true, withReturn);
-            const QString text = listing::fullListing(format, depth, input);
-            QCOMPARE(text.count(QStringLiteral("\r\n")) + 1, linesPerCounter * depth + 1 + (withReturn ? 1 : 0));
-            QCOMPARE(text.count(QLatin1Char('\n')), text.count(QLatin1Char('\r')));
-            // Only the header's own words are separated by spaces.
-            QCOMPARE(text.section(QStringLiteral("\r\n"), 1).count(QLatin1Char(' ')), 0);
-            // The pieces are appended one by one: a load per counter, the loop block, the return.
-            const QStringList pieces = listing::pieces(format, depth, input);
-            QCOMPARE(pieces.size(), depth + 1 + (withReturn ? 1 : 0));
-            for (const QString& piece : pieces) QVERIFY(piece.startsWith(QStringLiteral("\r\n")) && !piece.endsWith(QLatin1Char('\n')));
-            QCOMPARE(listing::headerLine(input) + pieces.join(QString()), text);
-        }
+    void workedExamples_data() {
+        QTest::addColumn<ListingFormat>("format");
+        QTest::addColumn<int>("depth");
+        QTest::addColumn<listing::ListingInput>("input");
+        QTest::addColumn<QString>("expected");  // → for a tab, | for CR LF
+        // The texts are copied as typed, even one that looks like a field of the templates.
+        listing::ListingInput odd = example(calc::Chip::SxTurbo, true, {u"{value}"_s, u"{name}"_s});
+        odd.timeText = u"1E-05 s "_s;
+        QTest::newRow("Microchip, one loop") << ListingFormat::Microchip << 1 << example(calc::Chip::Pic, true, {u""_s, u" 0"_s})
+            << ";PIC Time Delay = 0.00100000 s with Osc = 4000000 Hz|;c|wait→→movlw→D' 0'|→→movwf→|wait_loop→→decfsz→,1|→→goto→wait_loop|"
+               "→→goto→$+1|→→nop|→→nop|→→retlw→0";
+        // The header names the chip, whatever the format.
+        QTest::newRow("Microchip, three loops") << ListingFormat::Microchip << 3 << example(calc::Chip::SxTurbo, false)
+            << ";SX-Turbo Time Delay = 0.00100000 s with Osc = 4000000 Hz|→→movlw→D'5'|→→movwf→CntC|→→movlw→D'20'|→→movwf→CntB|"
+               "→→movlw→D'100'|→→movwf→CntA|loop→→decfsz→CntA,1|→→goto→loop|→→decfsz→CntB,1|→→goto→loop|→→decfsz→CntC,1|→→goto→loop";
+        QTest::newRow("Parallax, one loop") << ListingFormat::Parallax << 1 << odd
+            << ";SX-Turbo Time Delay = 1E-05 s  s with Osc = 4000000 Hz|;c|wait→→mov→{value},#{name}|→→djnz→{value},$|→→jmp→$+1|→→nop|"
+               "→→nop|→→ret";
+        QTest::newRow("Parallax, three loops") << ListingFormat::Parallax << 3 << example(calc::Chip::Pic, false)
+            << ";PIC Time Delay = 0.00100000 s with Osc = 4000000 Hz|→→mov→CntC,#5|→→mov→CntB,#20|→→mov→CntA,#100|:loop→→djnz→CntA,$|"
+               "→→djnz→CntB,:loop|→→djnz→CntC,:loop";
     }
-}
+    void workedExamples() {
+        QFETCH(ListingFormat, format);
+        QFETCH(int, depth);
+        QFETCH(listing::ListingInput, input);
+        QFETCH(QString, expected);
+        QCOMPARE(listing::fullListing(format, depth, input), expected.replace(u'|', u"\r\n"_s).replace(u"→"_s, u"\t"_s));
+    }
 
-void TestListing::headerFollowsTheChipNotTheFormat() {
-    QVERIFY(listing::fullListing(listing::ListingFormat::Parallax, 2, example(true, false))
-                .startsWith(QStringLiteral(";PIC Time Delay = 0.00100000 s with Osc = 4000000 Hz\r\n")));
-    QVERIFY(listing::fullListing(listing::ListingFormat::Microchip, 2, example(false, false))
-                .startsWith(QStringLiteral(";SX-Turbo Time Delay = 0.00100000 s with Osc = 4000000 Hz\r\n")));
-}
-
-void TestListing::textsAreCopiedUnchanged_data() {
-    QTest::addColumn<listing::ListingFormat>("format");
-    QTest::addColumn<QString>("nameA");
-    QTest::addColumn<QString>("valueA");
-    QTest::addColumn<QString>("timeText");
-    QTest::addColumn<QString>("expectedLines");
-    QTest::newRow("empty name, Microchip") << listing::ListingFormat::Microchip << "" << "100" << "1"
-        << lines({";PIC Time Delay = 1 s with Osc = 4000000 Hz", "→→movlw→D'100'", "→→movwf→", "loop→→decfsz→,1", "→→goto→loop"});
-    QTest::newRow("empty name, Parallax") << listing::ListingFormat::Parallax << "" << "100" << "1"
-        << lines({";PIC Time Delay = 1 s with Osc = 4000000 Hz", "→→mov→,#100", "→→djnz→,$"});
-    QTest::newRow("value 0 and a leading blank") << listing::ListingFormat::Microchip << "n" << " 0" << "1"
-        << lines({";PIC Time Delay = 1 s with Osc = 4000000 Hz", "→→movlw→D' 0'", "→→movwf→n", "loop→→decfsz→n,1", "→→goto→loop"});
-    QTest::newRow("exponent and blanks in the time") << listing::ListingFormat::Parallax << "n" << "7" << "1E-05 s "
-        << lines({";PIC Time Delay = 1E-05 s  s with Osc = 4000000 Hz", "→→mov→n,#7", "→→djnz→n,$"});
-    QTest::newRow("placeholder-like name") << listing::ListingFormat::Parallax << "{value}" << "{name}" << "1"
-        << lines({";PIC Time Delay = 1 s with Osc = 4000000 Hz", "→→mov→{value},#{name}", "→→djnz→{value},$"});
-}
-
-void TestListing::textsAreCopiedUnchanged() {
-    QFETCH(listing::ListingFormat, format);
-    QFETCH(QString, nameA);
-    QFETCH(QString, valueA);
-    QFETCH(QString, timeText);
-    QFETCH(QString, expectedLines);
-    listing::ListingInput input = example(true, false);
-    input.counters[0] = {nameA, valueA};
-    input.timeText = timeText;
-    QCOMPARE(listing::fullListing(format, 1, input), expectedLines);
-}
+    void linesAndPieces() {
+        for (const auto& [format, linesPerCounter] : {std::pair{ListingFormat::Microchip, 4}, std::pair{ListingFormat::Parallax, 2}})
+            for (int depth = 0; depth <= calc::MaxDepth; ++depth)
+                for (const bool withReturn : {false, true}) {
+                    listing::ListingInput input = example(calc::Chip::Pic, false);
+                    input.withReturn = withReturn;
+                    input.jumps = depth % 2;
+                    input.nops = depth / 2;
+                    const int padding = input.jumps + input.nops + (withReturn ? 1 : 0);
+                    const QString text = listing::fullListing(format, depth, input);
+                    QCOMPARE(text.count(u"\r\n"_s), linesPerCounter * depth + padding);
+                    QCOMPARE(text.count(u'\n'), text.count(u'\r'));
+                    // Only the header's own words are separated by spaces.
+                    QCOMPARE(text.section(u"\r\n"_s, 1).count(u' '), 0);
+                    // A load per counter, the loop block, the padding and the return, each starting a line.
+                    const QStringList pieces = listing::pieces(format, depth, input);
+                    QCOMPARE(pieces.size(), depth + (depth > 0 ? 1 : 0) + padding);
+                    for (const QString& piece : pieces) QVERIFY(piece.startsWith(u"\r\n"_s) && !piece.endsWith(u'\n'));
+                    QCOMPARE(listing::headerLine(input) + pieces.join(QString()), text);
+                }
+    }
+};
 
 QTEST_APPLESS_MAIN(TestListing)
 #include "tst_listing.moc"

@@ -1,10 +1,5 @@
 // Arbitrary bytes as a preferences file: the reader must neither crash nor misbehave under the
-// sanitizers, and whatever settings it reads must come back unchanged once written and read
-// again.
-#include <QByteArray>
-#include <QChar>
-
-#include <cstddef>
+// sanitizers, and whatever settings it reads must come back unchanged once written and read again.
 #include <cstdint>
 #include <cstdlib>
 #include <optional>
@@ -12,26 +7,18 @@
 #include "calc/Fault.h"
 #include "prefs/Preferences.h"
 
-namespace {
-
-// All 18 items, converted as the loader converts them; nothing when one is missing or is no
-// number where one is due.
-std::optional<prefs::Settings> load(const QByteArray& content) {
+// All 18 items, or nothing when one is missing or is no number where one is due.
+static std::optional<prefs::Settings> load(const QByteArray& content) try {
     prefs::PreferencesReader reader(content, prefs::FileKind::Preferences);
     prefs::Settings read;
-    try {
-        while (!reader.atEnd()) reader.readNext(read);
-    } catch (const calc::Fault&) {
-        return std::nullopt;
-    }
+    while (!reader.atEnd()) reader.readNext(read);
     return read;
+} catch (const calc::Fault&) {
+    return std::nullopt;
 }
 
-}  // namespace
-
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    const QByteArray content(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size));
-    const std::optional<prefs::Settings> read = load(content);
+    const std::optional<prefs::Settings> read = load(QByteArray(reinterpret_cast<const char*>(data), qsizetype(size)));
     // A clock text opening with U+FEFF is written as a byte-order mark, which reading drops;
     // the clock box only ever holds a number, so no saved file starts that way.
     if (!read || read->clock.startsWith(QChar(0xFEFF))) return 0;

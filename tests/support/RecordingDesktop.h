@@ -11,10 +11,7 @@
 // A desktop that answers every message box at once and keeps what the window asked for.
 class RecordingDesktop : public ui::Desktop {
 public:
-    struct Message {
-        ui::MessageIcon icon;
-        QString text;
-    };
+    struct Message { ui::MessageIcon icon; QString text; };
 
     void showMessage(QWidget*, ui::MessageIcon icon, const QString& text) override {
         messages.append({icon, text});
@@ -22,7 +19,7 @@ public:
     }
     void playWave(const QByteArray& waveImage) override { sounds.append(waveImage); }
     void openInShell(const QString& target) override { shellTargets.append(target); }
-    void blockingWait(int milliseconds) override { waits.append(milliseconds); }
+    void blockingWait(int milliseconds) override { waits.append(QString::number(milliseconds)); }
     QString printListing(QWidget*, const QString& listing) override {
         ++printDialogs;
         if (acceptPrintDialog) printedListings.append(listing);
@@ -45,21 +42,15 @@ public:
         return names;
     }
     // Forgets what was asked for so far; how it answers stays.
-    void clear() {
-        messages.clear(), sounds.clear(), shellTargets.clear(), waits.clear(), printedListings.clear();
-        printDialogs = programEnds = 0;
-    }
+    void clear() { messages.clear(), sounds.clear(), shellTargets.clear(), waits.clear(), printedListings.clear(), printDialogs = programEnds = 0; }
 
     QList<Message> messages;
     QList<QByteArray> sounds;
-    QStringList shellTargets;
-    QList<int> waits;
-    int printDialogs = 0;
+    QStringList shellTargets, printedListings, waits;
+    int printDialogs = 0, programEnds = 0;
     bool acceptPrintDialog = true;
-    QStringList printedListings;
     QString printerComplaint;  // what the printer says after an accepted dialog
     QPoint pointer;
-    int programEnds = 0;
     // Runs while a message box would be open, as a user would act before pressing OK.
     std::function<void(const QString&)> whileMessageShown;
 };

@@ -1,15 +1,15 @@
 #include "support/Scenario.h"
 
-#include <QAbstractButton>
 #include <QApplication>
 #include <QClipboard>
+#include <QDir>
 #include <QFile>
-#include <QGuiApplication>
-#include <QRegularExpression>
 #include <QLabel>
-#include <QSignalSpy>
+#include <QRegularExpression>
 #include <QTest>
+#include <QTimer>
 
+#include <functional>
 #include <map>
 
 #include "calc/NumberText.h"
@@ -20,27 +20,16 @@ using namespace Qt::Literals::StringLiterals;
 
 namespace {
 
-const QString kSeparator = QStringLiteral(" | ");
+const QString kSeparator = u" | "_s;
 
 // The first word, and the rest after one blank.
-std::pair<QString, QString> split(const QString& text) {
-    const qsizetype blank = text.indexOf(QLatin1Char(' '));
-    if (blank < 0) return {text, QString()};
-    return {text.left(blank), text.mid(blank + 1)};
-}
+std::pair<QString, QString> split(const QString& text) { return {text.section(u' ', 0, 0), text.section(u' ', 1)}; }
 
-Qt::Key keyNamed(const QString& name) {
-    static const std::map<QString, Qt::Key> kKeys = {{QStringLiteral("Return"), Qt::Key_Return},
-                                                      {QStringLiteral("Enter"), Qt::Key_Enter},
-                                                      {QStringLiteral("Escape"), Qt::Key_Escape},
-                                                      {QStringLiteral("F1"), Qt::Key_F1}};
-    return kKeys.at(name);
-}
-
-QString textOf(QWidget* widget) {
-    if (auto* box = qobject_cast<QLineEdit*>(widget)) return box->text();
-    if (auto* label = qobject_cast<QLabel*>(widget)) return label->text();
-    return qobject_cast<QAbstractButton*>(widget)->text();
+// A property as text; sizes as WxH, points as X,Y.
+QString shown(const QVariant& value) {
+    if (value.typeId() == QMetaType::QSize) return u"%1x%2"_s.arg(value.toSize().width()).arg(value.toSize().height());
+    if (value.typeId() == QMetaType::QPoint) return u"%1,%2"_s.arg(value.toPoint().x()).arg(value.toPoint().y());
+    return value.toString();
 }
 
 // The 18 settings of the preferences file, in its order, as the window shows them.
@@ -56,158 +45,130 @@ QString settingsOf(WindowFixture& fixture) {
     return settings.join(u'/');
 }
 
-// The chip picture the button shows.
-QString chipPicture(WindowFixture& fixture) {
-    const auto* button = fixture.control<QPushButton>("BtnChip");
-    const QImage shown = button->icon().pixmap(button->iconSize()).toImage().convertToFormat(QImage::Format_ARGB32);
-    for (const QString& name : {u"Mchip"_s, u"Sxturbo"_s})
-        if (ui::pictureResource(name).toImage().convertToFormat(QImage::Format_ARGB32) == shown) return name;
+// Which of the pictures a label or a button shows.
+QString pictureOf(QWidget* widget, const QStringList& pictures) {
+    const auto image = [](const QPixmap& pixmap) { return pixmap.toImage().convertToFormat(QImage::Format_ARGB32); };
+    const auto* button = qobject_cast<QAbstractButton*>(widget);
+    const QImage seen = image(button ? button->icon().pixmap(button->iconSize()) : qobject_cast<QLabel*>(widget)->pixmap());
+    for (const QString& name : pictures)
+        if (image(ui::pictureResource(name)) == seen) return name;
     return u"another"_s;
 }
 
-// What an expectation's subject stands for, as text.
 QString subjectText(WindowFixture& fixture, const QString& subject) {
     const calc::CalcState& state = fixture.state();
-    if (subject == QLatin1StringView("settings")) return settingsOf(fixture);
-    if (subject == QLatin1StringView("chip picture")) return chipPicture(fixture);
-    if (subject.startsWith(QLatin1StringView("file "))) {
+    const RecordingDesktop& desktop = fixture.desktop;
+    const auto number = [](double value) { return calc::formatPlain(value); };
+    const QWidget* focus = QApplication::focusWidget();
+    const std::map<QString, QString> named = {
+        {u"SuppressTabRecalc"_s, number(state.SuppressTabRecalc)}, {u"ClockHz"_s, number(state.ClockHz)}, {u"CountB"_s, number(state.CountB)},
+        {u"ClockValue"_s, number(state.ClockValue)}, {u"DelayValue"_s, number(state.DelayValue)}, {u"waits"_s, desktop.waits.join(u' ')},
+        {u"tab"_s, number(fixture.tabs()->currentIndex())}, {u"print dialogs"_s, number(desktop.printDialogs)},
+        {u"program ends"_s, number(desktop.programEnds)}, {u"listing"_s, fixture.listing()}, {u"clipboard"_s, QGuiApplication::clipboard()->text()},
+        {u"focus"_s, focus ? focus->objectName() : QString()}, {u"sounds"_s, desktop.soundNames().join(u' ')},
+        {u"shell"_s, desktop.shellTargets.join(u' ')}, {u"printed"_s, desktop.printedListings.join(u' ')}};
+    if (named.count(subject)) return named.at(subject);
+    if (subject == u"settings") return settingsOf(fixture);
+    if (subject == u"chip picture") return pictureOf(fixture.control("BtnChip"), {u"Mchip"_s, u"Sxturbo"_s});
+    if (subject.startsWith(u"picture of ")) return pictureOf(fixture.control(qPrintable(subject.mid(11))), QDir(u":/pictures"_s).entryList());
+    if (subject.startsWith(u"file ")) {
         QFile file(fixture.folder.filePath(subject.mid(5)));
         return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()).replace(u"\r\n"_s, u"/"_s) : u"missing"_s;
     }
-    if (subject == QLatin1StringView("listing")) return fixture.listing();
-    if (subject == QLatin1StringView("clipboard")) return QGuiApplication::clipboard()->text();
-    if (subject == QLatin1StringView("shell")) return fixture.desktop.shellTargets.join(QLatin1Char(' '));
-    if (subject == QLatin1StringView("printed")) return fixture.desktop.printedListings.join(QLatin1Char(' '));
-    if (subject == QLatin1StringView("print dialogs")) return QString::number(fixture.desktop.printDialogs);
-    if (subject == QLatin1StringView("tab")) return QString::number(fixture.tabs()->currentIndex());
-    if (subject == QLatin1StringView("SuppressTabRecalc")) return QString::number(state.SuppressTabRecalc);
-    if (subject == QLatin1StringView("ClockHz")) return calc::formatPlain(state.ClockHz);
-    if (subject == QLatin1StringView("ClockValue")) return calc::formatPlain(state.ClockValue);
-    if (subject == QLatin1StringView("DelayValue")) return calc::formatPlain(state.DelayValue);
-    if (subject == QLatin1StringView("CountB")) return calc::formatPlain(state.CountB);
-    if (subject.startsWith(QLatin1StringView("changes of "))) {
+    if (subject.startsWith(u"changes of ")) {
         const auto found = fixture.watched.find(subject.mid(11));
-        return found == fixture.watched.end() ? QStringLiteral("not watched") : QString::number(found->second->count());
+        return found == fixture.watched.end() ? u"not watched"_s : QString::number(found->second->count());
     }
     QStringList items;
     for (const ui::CounterInput& counter : fixture.window().inputState().counter) {
-        if (subject == QLatin1StringView("quiet")) items << QString::number(counter.QuietValue);
-        if (subject == QLatin1StringView("last values")) items << QString::number(counter.LastValue);
-        if (subject == QLatin1StringView("last names")) items << counter.LastName;
+        if (subject == u"quiet") items << QString::number(counter.QuietValue);
+        if (subject == u"last values") items << QString::number(counter.LastValue);
+        if (subject == u"last names") items << counter.LastName;
     }
-    if (subject == QLatin1StringView("values"))
+    if (subject == u"values")
         for (const char* box : {"TxtAValue", "TxtBValue", "TxtCValue", "TxtDValue"}) items << fixture.box(box)->text();
-    if (!items.isEmpty()) return items.join(QLatin1Char(' '));
-    return textOf(fixture.control(subject.toLatin1().constData()));
-}
-
-// SUBJECT RELATION VALUE, with the relation =, ^= (starts with) or $= (ends with).
-bool relationHolds(const QString& actual, const QString& relation, const QString& wanted) {
-    if (relation == QLatin1StringView("^=")) return actual.startsWith(wanted);
-    if (relation == QLatin1StringView("$=")) return actual.endsWith(wanted);
-    return actual == wanted;
+    if (!items.isEmpty()) return items.join(u' ');
+    const qsizetype dot = subject.indexOf(u'.');
+    const QVariant value = fixture.control<QObject>(qPrintable(subject.left(dot)))->property(dot < 0 ? "text" : qPrintable(subject.mid(dot + 1)));
+    if (!value.isValid()) qFatal("no such property: %s", qPrintable(subject));
+    return shown(value);
 }
 
 }  // namespace
 
 void runSteps(WindowFixture& fixture, const QString& steps) {
+    QString verb, rest, name, text;
+    QByteArray control;
+    const char* named = nullptr;
+    const auto chip = [&] { if ((fixture.state().ChipType == calc::Chip::Pic) != (verb == u"pic")) fixture.press("BtnChip"); };
+    const auto counters = [&] {
+        for (int counter = 0; counter < 4; ++counter) {
+            const QChar letter(u'A' + counter);
+            fixture.box(qPrintable(u"Txt%1Name"_s.arg(letter)))->setText(u"Cnt"_s + letter);
+            fixture.box(qPrintable(u"Txt%1Value"_s.arg(letter)))->setText(rest.section(u' ', counter, counter));
+        }
+    };
+    const auto ticks = [&] {
+        for (int tick = 0; tick < std::max(1, text.toInt()); ++tick) QMetaObject::invokeMethod(fixture.control<QTimer>(named), "timeout");
+    };
+    // Keys and the focus work in the active window only.
+    const auto focus = [&] {
+        QWidget* target = verb == u"show" ? &fixture.window() : fixture.control(named);
+        if (!WindowFixture::activate(target->window())) qFatal("the window does not become active");
+        if (verb != u"show") target->setFocus();
+        if (verb == u"key") QTest::keyClick(target, QKeySequence(text)[0].key());
+        if (verb == u"leave") fixture.box("TxtClock")->setFocus();
+    };
+    const auto write = [&] {
+        QFile file(fixture.folder.filePath(verb == u"manual" ? u"kestrune_v2_2.pdf"_s : name));
+        const QByteArray content = text.isEmpty() ? QByteArray() : (QString(text).replace(u'/', u"\r\n"_s) + u"\r\n"_s).toUtf8();
+        if (!file.open(QIODevice::WriteOnly) || file.write(content) != content.size()) qFatal("cannot write %s", qPrintable(rest));
+    };
+    const std::map<QString, std::function<void()>> actions = {
+        {u"pic"_s, chip}, {u"sx"_s, chip}, {u"counters"_s, counters}, {u"show"_s, focus}, {u"key"_s, focus}, {u"leave"_s, focus},
+        {u"timeout"_s, ticks}, {u"manual"_s, write}, {u"write"_s, write}, {u"type"_s, [&] { fixture.box(named)->setText(text); }},
+        {u"quietly"_s, [&] { const QSignalBlocker unheard(fixture.box(named)); fixture.box(named)->setText(text); }},
+        {u"keys"_s, [&] { QTest::keyClicks(fixture.box(named), text); }}, {u"click"_s, [&] { fixture.press(named); }},
+        {u"press"_s, [&] { fixture.pressHidden(named); }}, {u"tab"_s, [&] { fixture.clickTab(rest.toInt()); }},
+        {u"tick"_s, [&] { fixture.setTicked(named, true); }}, {u"untick"_s, [&] { fixture.setTicked(named, false); }},
+        {u"watch"_s, [&] { fixture.watched[name] = std::make_unique<QSignalSpy>(fixture.box(named), &QLineEdit::textChanged); }},
+        {u"clipboard"_s, [&] { QGuiApplication::clipboard()->setText(rest); }}, {u"forget"_s, [&] { fixture.desktop.clear(); }},
+        {u"cancel"_s, [&] { fixture.desktop.acceptPrintDialog = false; }}, {u"complain"_s, [&] { fixture.desktop.printerComplaint = rest; }},
+        {u"restart"_s, [&] { fixture.restart(true); }}, {u"start"_s, [&] { fixture.restart(false); }},
+        {u"close"_s, [&] { fixture.window().close(); }}};
     fixture.desktop.clear();
     for (const QString& step : steps.split(kSeparator, Qt::SkipEmptyParts)) {
-        const auto [verb, rest] = split(step);
-        const auto [name, text] = split(rest);
-        const QByteArray control = name.toLatin1();
-        if (verb == QLatin1StringView("pic") || verb == QLatin1StringView("sx")) {
-            fixture.setChip(verb == QLatin1StringView("pic"));
-        } else if (verb == QLatin1StringView("counters")) {
-            const QStringList values = rest.split(QLatin1Char(' '));
-            fixture.setCounters({values[0], values[1], values[2], values[3]});
-        } else if (verb == QLatin1StringView("type")) {
-            fixture.box(control.constData())->setText(text);
-        } else if (verb == QLatin1StringView("quietly")) {
-            QLineEdit* box = fixture.box(control.constData());
-            const QSignalBlocker unheard(box);
-            box->setText(text);
-        } else if (verb == QLatin1StringView("click")) {
-            fixture.press(control.constData());
-        } else if (verb == QLatin1StringView("press")) {
-            fixture.pressHidden(control.constData());
-        } else if (verb == QLatin1StringView("tab")) {
-            fixture.clickTab(rest.toInt());
-        } else if (verb == QLatin1StringView("tick") || verb == QLatin1StringView("untick")) {
-            fixture.setTicked(control.constData(), verb == QLatin1StringView("tick"));
-        } else if (verb == QLatin1StringView("key")) {
-            // Keys go to the active window, where shortcuts are looked up too.
-            QWidget* target = fixture.control(control.constData());
-            target->window()->show();
-            target->activateWindow();
-            if (!QTest::qWaitForWindowActive(target->window())) qFatal("the window does not become active");
-            target->setFocus();
-            QTest::keyClick(target, keyNamed(text));
-        } else if (verb == QLatin1StringView("leave")) {
-            QWidget* window = &fixture.window();
-            window->show();
-            window->activateWindow();
-            if (!QTest::qWaitForWindowActive(window)) qFatal("the window does not become active");
-            fixture.control(control.constData())->setFocus();
-            fixture.box("TxtClock")->setFocus();
-        } else if (verb == QLatin1StringView("watch")) {
-            fixture.watched[name] = std::make_unique<QSignalSpy>(fixture.box(control.constData()), &QLineEdit::textChanged);
-        } else if (verb == QLatin1StringView("clipboard")) {
-            QGuiApplication::clipboard()->setText(rest);
-        } else if (verb == QLatin1StringView("cancel")) {
-            fixture.desktop.acceptPrintDialog = false;
-        } else if (verb == QLatin1StringView("complain")) {
-            fixture.desktop.printerComplaint = rest;
-        } else if (verb == QLatin1StringView("manual")) {
-            QFile manual(fixture.folder.filePath(QStringLiteral("kestrune_v2_2.pdf")));
-            if (!manual.open(QIODevice::WriteOnly)) qFatal("cannot make the manual");
-        } else if (verb == QLatin1StringView("write")) {
-            QFile file(fixture.folder.filePath(name));
-            const QByteArray content = text.isEmpty() ? QByteArray() : (QString(text).replace(u'/', u"\r\n"_s) + u"\r\n"_s).toUtf8();
-            if (!file.open(QIODevice::WriteOnly) || file.write(content) != content.size()) qFatal("cannot write %s", qPrintable(name));
-        } else if (verb == QLatin1StringView("restart") || verb == QLatin1StringView("start")) {
-            fixture.restart(verb == QLatin1StringView("restart"));
-        } else if (verb == QLatin1StringView("forget")) {
-            fixture.desktop.clear();
-        } else {
-            qFatal("unknown step: %s", qPrintable(step));
-        }
+        std::tie(verb, rest) = split(step);
+        std::tie(name, text) = split(rest);
+        control = name.toLatin1();
+        named = control.constData();
+        const auto action = actions.find(verb);
+        if (action == actions.end()) qFatal("unknown step: %s", qPrintable(step));
+        action->second();
     }
 }
 
 QStringList differences(WindowFixture& fixture, const QString& expectations) {
     QStringList found;
     QStringList messages = fixture.desktop.messageTexts();
-    static const QRegularExpression kRelation(QStringLiteral(" (\\^=|\\$=|=) ?"));
-    for (const QString& expectation : expectations.split(kSeparator, Qt::SkipEmptyParts)) {
+    static const QRegularExpression kRelation(u" (\\^=|\\$=|=) ?"_s);
+    for (QString expectation : expectations.split(kSeparator, Qt::SkipEmptyParts)) {
         const auto [verb, rest] = split(expectation);
-        if (verb == QLatin1StringView("said")) {
-            const QString message = rest;
-            if (messages.isEmpty() || messages.front() != message)
-                found << QStringLiteral("the next message is \"%1\", not \"%2\"").arg(messages.value(0), message);
-            if (!messages.isEmpty()) messages.removeFirst();
+        if (verb == u"said") {
+            const QString next = messages.isEmpty() ? u"none"_s : messages.takeFirst();
+            if (next != rest) found << u"the next message is \"%1\", not \"%2\""_s.arg(next, rest);
             continue;
         }
-        if (verb == QLatin1StringView("played") || verb == QLatin1StringView("ticked") || verb == QLatin1StringView("unticked") ||
-            verb == QLatin1StringView("shown") || verb == QLatin1StringView("hidden")) {
-            const QByteArray name = rest.toLatin1();
-            const bool state = verb == QLatin1StringView("shown") || verb == QLatin1StringView("hidden")
-                                   ? fixture.control(name.constData())->isVisible()
-                                   : verb != QLatin1StringView("played") && fixture.control<QAbstractButton>(name.constData())->isChecked();
-            const QString actual = verb == QLatin1StringView("played") ? fixture.desktop.soundNames().join(QLatin1Char(' ')) : QString::number(state);
-            const QString wanted = verb == QLatin1StringView("played") ? rest
-                                                                       : QString::number(verb == QLatin1StringView("ticked") || verb == QLatin1StringView("shown"));
-            if (actual != wanted) found << QStringLiteral("%1: \"%2\" is \"%3\"").arg(expectation, rest, actual);
-            continue;
-        }
+        // The words are short for a subject and what it must be.
+        if (verb == u"played") expectation = u"sounds = "_s + rest;
+        if (verb == u"ticked" || verb == u"unticked") expectation = rest + u".checked = "_s + (verb == u"ticked" ? u"true"_s : u"false"_s);
         const QRegularExpressionMatch relation = kRelation.match(expectation);
         if (!relation.hasMatch()) qFatal("no relation in: %s", qPrintable(expectation));
-        const QString subject = expectation.left(relation.capturedStart());
-        const QString wanted = expectation.mid(relation.capturedEnd());
-        const QString actual = subjectText(fixture, subject);
-        if (!relationHolds(actual, relation.captured(1), wanted))
-            found << QStringLiteral("%1 is \"%2\", wanted %3 \"%4\"").arg(subject, actual, relation.captured(1), wanted);
+        const QString subject = expectation.left(relation.capturedStart()), how = relation.captured(1);
+        const QString wanted = expectation.mid(relation.capturedEnd()), actual = subjectText(fixture, subject);
+        if (how == u"^=" ? !actual.startsWith(wanted) : how == u"$=" ? !actual.endsWith(wanted) : actual != wanted)
+            found << u"%1 is \"%2\", wanted %3 \"%4\""_s.arg(subject, actual, how, wanted);
     }
-    for (const QString& message : messages) found << QStringLiteral("unexpected message \"%1\"").arg(message);
+    for (const QString& message : messages) found << u"unexpected message \"%1\""_s.arg(message);
     return found;
 }

@@ -11,33 +11,28 @@
 #include <sys/un.h>
 #include <unistd.h>
 
-// Makes a thing of the given kind at `path`: "named pipe", "socket", "device node" (like
-// /dev/zero), "folder", "regular file", or "link to " one of those, lying beside the link.
-// False when the system does not let the test make it (a device node needs root).
+// Makes a thing of the given kind at `path`: "missing" (nothing), "named pipe", "socket", "device node"
+// (like /dev/zero), "folder", "regular file" (holding "kept\r\n"), or "link to " one of those, lying
+// beside the link. False when the system does not let the test make it (a device node needs root).
 inline bool makeSpecial(const QString& kind, const QString& path) {
     const QByteArray name = QFile::encodeName(path);
     if (kind.startsWith(QStringLiteral("link to "))) {
         const QString target = path + QStringLiteral("-target");
         return makeSpecial(kind.mid(8), target) && ::symlink(QFile::encodeName(target).constData(), name.constData()) == 0;
     }
+    if (kind == QStringLiteral("missing")) return true;
     if (kind == QStringLiteral("named pipe")) return ::mkfifo(name.constData(), 0600) == 0;
     if (kind == QStringLiteral("device node")) return ::mknod(name.constData(), S_IFCHR | 0600, makedev(1, 5)) == 0;
     if (kind == QStringLiteral("folder")) return ::mkdir(name.constData(), 0700) == 0;
-    if (kind == QStringLiteral("regular file")) {
-        QFile file(path);
-        return file.open(QIODevice::WriteOnly) && file.write("kept\r\n") == 6;
-    }
-    if (kind == QStringLiteral("socket")) {
-        sockaddr_un address{};
-        address.sun_family = AF_UNIX;
-        if (name.size() >= static_cast<qsizetype>(sizeof address.sun_path)) return false;
-        std::memcpy(address.sun_path, name.constData(), name.size());
-        const int socket = ::socket(AF_UNIX, SOCK_STREAM, 0);
-        const bool bound = ::bind(socket, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0;
-        ::close(socket);
-        return bound;
-    }
-    return false;
+    QFile file(path);
+    if (kind == QStringLiteral("regular file")) return file.open(QIODevice::WriteOnly) && file.write("kept\r\n") == 6;
+    sockaddr_un address{AF_UNIX, {}};
+    if (kind != QStringLiteral("socket") || name.size() >= qsizetype(sizeof address.sun_path)) return false;
+    std::memcpy(address.sun_path, name.constData(), size_t(name.size()));
+    const int socket = ::socket(AF_UNIX, SOCK_STREAM, 0);
+    const bool bound = ::bind(socket, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0;
+    ::close(socket);
+    return bound;
 }
 
 // What a file is, through a link as well, to tell that nothing replaced it.

@@ -8,7 +8,6 @@
 #include <QTabBar>
 #include <QTemporaryDir>
 
-#include <array>
 #include <map>
 #include <memory>
 
@@ -23,7 +22,6 @@ public:
     WindowFixture() : WindowFixture(QString()) {}
     explicit WindowFixture(const QString& programFolder);
     explicit WindowFixture(const prefs::FileLocations& locations);
-    ~WindowFixture();
 
     ui::FrmMain& window() { return *window_; }
     const calc::CalcState& state() const { return window_->calcState(); }
@@ -31,15 +29,19 @@ public:
     // program, or vanishes unsaved, as if the program had been killed.
     void restart(bool closeFirst = true);
 
+    // A control or timer by name, PARENT/NAME for one inside another; "window" is the window.
+    QObject* object(const QString& path) const;
     template <typename Widget = QWidget>
     Widget* control(const char* name) const {
-        auto* widget = window_->findChild<Widget*>(QLatin1StringView(name));
+        auto* widget = qobject_cast<Widget*>(object(QLatin1StringView(name)));
         if (!widget) qFatal("no control %s", name);
         return widget;
     }
     QLineEdit* box(const char* name) const { return control<QLineEdit>(name); }
     QTabBar* tabs() const { return control<QTabBar>("TabCode"); }
     QString listing() const;
+    // Shows the window and makes it the active one, where keys and shortcuts go.
+    [[nodiscard]] static bool activate(QWidget* window);
     // Clicks like a user: the left button at a point of the control, on whichever widget the
     // window shows at that point, so a control lying under another one misses the click.
     static void clickAt(QWidget* control, QPoint local);
@@ -47,12 +49,11 @@ public:
     void press(const char* name) const { click(control(name)); }
     void clickTab(int index) const { clickAt(tabs(), tabs()->tabRect(index).center()); }
     // Clicks the check box or option button when it is not in the wanted state.
-    void setTicked(const char* name, bool ticked) const;
+    void setTicked(const char* name, bool ticked) const {
+        if (control<QAbstractButton>(name)->isChecked() != ticked) click(control(name));
+    }
     // BtnSave and BtnReset are never shown: only the program itself presses them.
     void pressHidden(const char* name) const { control<QPushButton>(name)->click(); }
-    // Names CntA to CntD and the given value texts, A first, typed into the boxes.
-    void setCounters(const std::array<QString, 4>& values);
-    void setChip(bool pic);
 
     QTemporaryDir folder;
     RecordingDesktop desktop;

@@ -1,0 +1,69 @@
+// The sound and printing plug-ins on their own. Playing never holds the program up, whatever
+// the machine's audio and whatever the bytes: without an audio device it is simply silent. The
+// printout has every line of the listing on a line of its own, columns kept, nothing added,
+// or the printer's complaint.
+#include <QPrinter>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include "printing/ListingPrinter.h"
+#include "sound/WavePlayer.h"
+#include "ui/Resources.h"
+
+using namespace Qt::Literals::StringLiterals;
+
+class TestPlugins : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void playsEachSoundAndCutsTheLastShort() {
+        sound::WavePlayer player;
+        for (const char* name : {"Elvis", "donuts", "pop", "drip", "SNAPSHOT", "SNAPSHOT"}) player.play(ui::waveResource(QLatin1StringView(name)));
+        // Let the audio service run a little with the last sound playing, then end mid-sound.
+        QTest::qWait(50);
+    }
+
+    void refusesWhatIsNotAPlayableWave_data() {
+        QTest::addColumn<QByteArray>("image");
+        const QByteArray pop = ui::waveResource(u"pop"_s);
+        QTest::newRow("empty") << QByteArray();
+        QTest::newRow("not RIFF") << QByteArray("hello, this is not a sound at all");
+        QTest::newRow("header only") << pop.left(12);
+        QTest::newRow("cut in the format chunk") << pop.left(30);
+        QTest::newRow("24 bits") << QByteArray(pop).replace(34, 1, "\x18");
+        QTest::newRow("data longer than the image") << QByteArray(pop).replace(40, 2, "\xff\xff");
+    }
+    void refusesWhatIsNotAPlayableWave() {
+        QFETCH(QByteArray, image);
+        sound::WavePlayer player;
+        player.play(ui::waveResource(u"drip"_s));
+        player.play(image);
+    }
+
+    void printsEachLineOfTheListing() {
+        QPrinter printer;
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(u"/nonexistent-folder/printout.pdf"_s);
+        QCOMPARE(printing::printListing(printer, u"\tgoto\tLoop"_s), u"The printer could not print the listing."_s);
+        const QString pdftotext = QStandardPaths::findExecutable(u"pdftotext"_s);
+        if (pdftotext.isEmpty()) QSKIP("pdftotext (Debian package poppler-utils) is needed to read the printout");
+        const QString listing = u"; Delay = 0.001 seconds\r\n; Clock frequency = 4 MHz\r\n\r\n"
+                                "Delay\tmovlw\tD'2'\r\n\tmovwf\tDelay2\r\nLoop\tdecfsz\tDelay1,f\r\n\tgoto\tLoop\r\n\treturn"_s;
+        QTemporaryDir folder;
+        printer.setOutputFileName(folder.filePath(u"printout.pdf"_s));
+        QCOMPARE(printing::printListing(printer, listing), QString());
+        QProcess reader;
+        reader.start(pdftotext, {u"-layout"_s, printer.outputFileName(), u"-"_s});
+        QVERIFY(reader.waitForFinished(30000));
+        const auto lines = [](const QString& text) {
+            QStringList kept;
+            for (const QString& line : text.split(u'\n')) if (!line.trimmed().isEmpty()) kept << line.simplified();
+            return kept;
+        };
+        QCOMPARE(lines(QString::fromUtf8(reader.readAllStandardOutput())), lines(listing));
+    }
+};
+
+QTEST_MAIN(TestPlugins)
+#include "tst_plugins.moc"
