@@ -134,8 +134,6 @@ private Q_SLOTS:
     void sameAsTheWindow_data() {
         table({"values --delay 0.000001 --clock 32768 --call-return --format parallax|pic | type TxtClock 32768 | counters 1 1 1 1 "
                "| tick ChkAddCR | click OptParallax | type TxtTime 0.000001 | click BtnCalcValues",
-               "values --delay 0.000151 --clock 3579545 --chip sx|sx | type TxtClock 3579545 | counters 1 1 1 1 | type TxtTime 0.000151 "
-               "| click BtnCalcValues",
                "values --delay 1000 --clock 50000000 --chip sx --format parallax|sx | type TxtClock 50000000 | counters 1 1 1 1 "
                "| click OptParallax | type TxtTime 1000 | click BtnCalcValues",
                "time --counts 1,0,255 --clock 4000000|pic | type TxtClock 4000000 | counters 1 0 255 1 | tab 2 | click BtnCalcTime",

@@ -17,19 +17,10 @@ using namespace Qt::Literals::StringLiterals;
 class TestPlugins : public QObject {
     Q_OBJECT
 private Q_SLOTS:
-    void playsEachSoundAndCutsTheLastShort() {
-        sound::WavePlayer player;
-        for (const char* name : {"Elvis", "donuts", "pop", "drip", "SNAPSHOT", "SNAPSHOT"}) player.play(ui::waveResource(QLatin1StringView(name)));
-        // Let the audio service run a little with the last sound playing, then end mid-sound.
-        QTest::qWait(50);
-    }
-
     void refusesWhatIsNotAPlayableWave_data() {
         QTest::addColumn<QByteArray>("image");
         const QByteArray pop = ui::waveResource(u"pop"_s);
         QTest::newRow("empty") << QByteArray();
-        QTest::newRow("not RIFF") << QByteArray("hello, this is not a sound at all");
-        QTest::newRow("header only") << pop.left(12);
         QTest::newRow("cut in the format chunk") << pop.left(30);
         QTest::newRow("24 bits") << QByteArray(pop).replace(34, 1, "\x18");
         QTest::newRow("data longer than the image") << QByteArray(pop).replace(40, 2, "\xff\xff");
