@@ -136,6 +136,7 @@ private Q_SLOTS:
             {u"--clock 4MHz --delay 1.2345ms"_s, 1235, u"0.00123500"_s},  // halfway rounds up
             {u"--clock 4MHz --delay 1.2344999ms"_s, 1234, u"0.00123400"_s},
             {u"--clock 50MHz --chip sx --delay 3.33us --call-return"_s, 167, u"0.00000334"_s}};
+        QList<GpsimPiece> pieces;
         for (const auto& row : rows) {
             const QJsonObject json = runJson(QStringList{u"values"_s, u"--exact"_s} + row.arguments.split(u' '));
             const QString listing = json[u"listing"_s].toString();
@@ -144,7 +145,9 @@ private Q_SLOTS:
                      u"%1: %2 wanted, %2 achieved, 0 left, %3"_s.arg(row.arguments).arg(row.wanted).arg(row.delayText));
             QVERIFY(listing.contains(u" Time Delay = "_s + row.delayText + u" s"_s));
             QCOMPARE(interpretedCycles(listing, row.arguments.contains(u"sx"_s) ? Chip::SxTurbo : Chip::Pic), qint64(row.wanted));
+            if (!row.arguments.contains(u"sx"_s)) pieces << GpsimPiece{listing, false, qint64(row.wanted), row.arguments};
         }
+        if (gpsimAvailable()) QCOMPARE(gpsimDifferences(pieces), QString());
         // Halves go away from zero, within a millionth of a cycle.
         for (const auto& [cycles, whole] : {std::pair{2.5, 3.0}, {2.4999999, 3.0}, {2.4999, 2.0}, {-2.5, -3.0}, {-2.4999999, -3.0}, {-2.6, -3.0}})
             QCOMPARE(calc::wholeCycles(cycles), whole);
