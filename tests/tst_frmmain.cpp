@@ -197,6 +197,7 @@ private Q_SLOTS:
             u"said "_s + kBlankNames + u" | said "_s + kBlankNames + u" | values = 100 20 5 2 | TxtTime = 0.001"_s);
         row("key, F1 opens the manual", u"manual | key TxtClock F1"_s, u"shell $= /kestrune_v2_2.pdf | played pop"_s);
         row("key, F1 from the About window", u"manual | click Picture1 | key BtnDone F1"_s, u"shell $= /kestrune_v2_2.pdf"_s);
+        row("key, Enter on the logo opens the About window", u"key Picture1 Enter"_s, u"FrmAbout.visible = true"_s);
         row("key, Escape closes the About window", u"click Picture1 | forget | key BtnDone Escape"_s, u"FrmAbout.visible = false | played drip"_s);
         row("key, Return closes the About window", u"click Picture1 | forget | key BtnDone Return"_s, u"FrmAbout.visible = false | played drip"_s);
         pic("sounds follow the sound box", u"1 1 1 1 | untick ChkSound | forget | click BtnChip | click BtnCopy | manual | click BtnHelp | "
