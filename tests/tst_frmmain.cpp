@@ -97,6 +97,8 @@ private Q_SLOTS:
             "tab = 0");
         pic("search, a clock of 0 stops it where it stands", u"255 1 1 1 | click BtnCalcTime | type TxtClock 0 | type TxtAValue 100 | "
             "click BtnCalcTime | click BtnCalcValues", u"ClockHz = 0 | TxtTime = 0.00076600");
+        pic("search, a clock of 0 cannot count the CALL", u"255 1 1 1 | click BtnCalcTime | type TxtClock 0 | tick ChkAddCR | type TxtTime 0.001 | "
+            "click BtnCalcValues", u"values = 255 1 1 1 | tab = 0 | SuppressTabRecalc = 0");
         // The tab strip.
         pic("tab, a click recalculates", u"100 20 5 2 | click BtnCalcTime | tab 3",
             u"TxtMC = 51266665 | listing $= \t\tdecfsz\tCntD,1\r\n\t\tgoto\tloop");
