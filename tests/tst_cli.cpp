@@ -77,7 +77,8 @@ private Q_SLOTS:
                "values --clock 4MHz --delay 0.0000005 --call-return|0|"
                "Note: 0.0000005 s is below the shortest delay; using 0.00000400 s plus the CALL and return",
                "values --bogus -h|0||Usage: kestrune-cli values|--clock|--delay|--counts|--chip|--call-return|--format|--names|--exact|"
-               "--routine|--crlf|--json|--help|--version",
+               "--routine|--crlf|--json|--help|--version|0 means 256 passes|0 meaning 256 passes|up to 50 of|\"4mhz\" is 4 MHz|"
+               "1 when the report cannot be written, 2 on bad input",
                "--version|0||kestrune-cli 2.2\n", "V >/dev/full|1|cannot write the report: No space left on device",
                // The search aims 6 cycles short of 1 ms, finds 49994 exactly, and the display adds them back.
                "values --clock 50MHz --chip sx --format parallax --call-return --delay 1ms --names a,b|0||Loop depth: 2 (Double)\n"
@@ -102,7 +103,7 @@ private Q_SLOTS:
                "V --clock 20MHz|2|--clock is given twice", "V --json --json|2|--json is given twice", "V --crlf=yes|2|--crlf takes no value",
                "values --clock 4MHz --delay -1ms|2|--delay must not be negative", "values --clock 4MHz --delay 1Hz|2|--delay '1Hz' is not a delay",
                "T --delay 1ms --counts 1|2|--delay belongs to the values command", "V --counts 1|2|--counts belongs to the time command",
-               "T --counts 1 --exact|2|--exact belongs to the values command", "T --counts 256|2|--counts '256' is not a whole number from 0 to 255",
+               "T --counts 1 --exact|2|--exact belongs to the values command", "T --counts 256|2|--counts '256' is not a whole number from 0 to 255 (0 means 256 passes)",
                "T --counts 7,x|2|--counts 'x' is not a number", "T --counts 7,,8|2|--counts has an empty count",
                "T --counts 1,2,3,4,5|2|--counts has 5 counts; at most 4", "V --names a,,c|2|--names '' is an empty name",
                "V --names my~count|2|--names 'my count' holds a space", "V --names a,2b|2|--names '2b' starts with a digit",
