@@ -78,7 +78,7 @@ private Q_SLOTS:
                "Note: 0.0000005 s is below the shortest delay; using 0.00000400 s plus the CALL and return",
                "values --bogus -h|0||Usage: kestrune-cli values|--clock|--delay|--counts|--chip|--call-return|--format|--names|--exact|"
                "--routine|--crlf|--json|--help|--version|0 means 256 passes|0 meaning 256 passes|up to 50 of|\"4mhz\" is 4 MHz|"
-               "1 when the report cannot be written, 2 on bad input",
+               "1 when the report cannot be written, 2 on bad input|goto $+1 or jmp $+1: 2",
                "--version|0||kestrune-cli 2.2\n", "V >/dev/full|1|cannot write the report: No space left on device",
                // The search aims 6 cycles short of 1 ms, finds 49994 exactly, and the display adds them back.
                "values --clock 50MHz --chip sx --format parallax --call-return --delay 1ms --names a,b|0||Loop depth: 2 (Double)\n"

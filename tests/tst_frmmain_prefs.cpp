@@ -176,6 +176,7 @@ private Q_SLOTS:
         QTest::newRow("off the left and the top") << QPoint(-300, -20) << QList<QRect>{screen} << QPoint(0, 0);
         QTest::newRow("on no screen, onto the primary one") << QPoint(5000, 40) << QList<QRect>{screen, right} << QPoint(640, 40);
         QTest::newRow("mostly on the second screen") << QPoint(1000, 700) << QList<QRect>{screen, right} << QPoint(1280, 648);
+        QTest::newRow("one pixel on the second screen") << QPoint(3199, 1079) << QList<QRect>{screen, right} << QPoint(2560, 648);
         QTest::newRow("larger than its screen") << QPoint(20, 20) << QList<QRect>{QRect(0, 0, 600, 400)} << QPoint(0, 0);
     }
     void fitOnScreen() {
