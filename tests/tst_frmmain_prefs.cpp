@@ -10,9 +10,9 @@
 
 #include <sys/resource.h>
 
+#include "support/FileKinds.h"
 #include "support/PipeWatchdog.h"
 #include "support/Scenario.h"
-#include "support/SpecialFiles.h"
 #include "support/WindowFixture.h"
 #include "ui/ScreenFit.h"
 

@@ -10,9 +10,9 @@
 #include "prefs/CounterChecks.h"
 #include "prefs/Preferences.h"
 #include "prefs/SafeFile.h"
+#include "support/FileKinds.h"
 #include "support/PipeWatchdog.h"
 #include "support/RowTable.h"
-#include "support/SpecialFiles.h"
 #include "support/ThrowsFault.h"
 
 using namespace Qt::Literals::StringLiterals;
