@@ -1,5 +1,5 @@
-# Shared by the install tests: a scratch folder removed on exit, a private X display, and the
-# program run as a user who owns none of the installed tree. Sourced, not run.
+# Shared by the real-window and install tests: a scratch folder removed on exit, a private X
+# display with a session bus, and the program run as a user who owns none of the installed tree.
 set -euo pipefail
 
 readonly SKIPPED=77  # what CTest counts as a skip
