@@ -1,17 +1,20 @@
 #include "calc/ExactDelay.h"
 
 #include <cmath>
+#include <tuple>
 
 namespace calc {
 
 namespace {
 
 constexpr double kFullPasses = 256;
-constexpr double kHalfTolerance = 1e-6;
+constexpr long double kTolerance = 1e-6L;
+constexpr Counts kAllFull = {kFullPasses, kFullPasses, kFullPasses, kFullPasses};
 
 // The most cycles `depth` loops take without passing `wanted`. Each counter, from the
 // outermost in, is raised as far as the counters inside it at one pass still allow: a unit
-// of a counter outweighs everything the counters inside it can add, so this is the largest.
+// of a counter outweighs everything the counters inside it can add, so this is the largest,
+// and a count is reached exactly only this way.
 std::optional<ExactDelay> largestLoops(Chip chip, int depth, double wanted) {
     Counts counts = {1, 1, 1, 1};
     if (loopCycles(chip, depth, counts) > wanted) return std::nullopt;
@@ -26,29 +29,62 @@ std::optional<ExactDelay> largestLoops(Chip chip, int depth, double wanted) {
     return delay;
 }
 
+// The fewest padding instructions for `rest` cycles: as many jumps as fit, then nops.
+void pad(Chip chip, double rest, ExactDelay& delay) {
+    const double jump = chipModel(chip).jumpCycles;
+    delay.jumps = jump > 0 ? static_cast<qint64>(std::floor(rest / jump)) : 0;
+    delay.nops = static_cast<qint64>(rest - static_cast<double>(delay.jumps) * jump);
+}
+
+qint64 instructions(Chip chip, const ExactDelay& delay) {
+    const ChipModel& model = chipModel(chip);
+    return delay.depth * (model.loadInstructions + model.loopInstructions) + delay.jumps + delay.nops;
+}
+
 }  // namespace
 
-std::optional<ExactDelay> exactDelay(Chip chip, double wantedCycles) {
-    const Counts full = {kFullPasses, kFullPasses, kFullPasses, kFullPasses};
-    if (wantedCycles < 0 || wantedCycles > loopCycles(chip, MaxDepth, full)) return std::nullopt;
-    // Fewest cycles left over; of equals, fewest loops.
+std::optional<ExactDelay> exactDelay(Chip chip, double wantedCycles, int maxDepth) {
+    if (wantedCycles < 0 || wantedCycles > longestExact(chip, maxDepth)) return std::nullopt;
     ExactDelay best;
-    best.registerValues = {1, 1, 1, 1};
-    for (int depth = 1; depth <= MaxDepth; ++depth) {
-        const std::optional<ExactDelay> loops = largestLoops(chip, depth, wantedCycles);
-        if (loops && loops->loopCycles > best.loopCycles) best = *loops;
+    pad(chip, wantedCycles, best);
+    const auto rank = [&](const ExactDelay& delay) {
+        return std::tuple(instructions(chip, delay), delay.depth, delay.jumps + delay.nops);
+    };
+    // For each depth, loop counts from the largest down, while the padding alone of the rest
+    // (at least one instruction per jump's worth of cycles) still leaves room to do better.
+    const double jump = std::max(1.0, chipModel(chip).jumpCycles);
+    const int perCounter = chipModel(chip).loadInstructions + chipModel(chip).loopInstructions;
+    for (int depth = 1; depth <= maxDepth; ++depth) {
+        const std::optional<ExactDelay> largest = largestLoops(chip, depth, wantedCycles);
+        if (!largest) continue;
+        for (double rest = wantedCycles - largest->loopCycles;
+             depth * perCounter + std::floor(rest / jump) <= static_cast<double>(std::get<0>(rank(best))); ++rest) {
+            std::optional<ExactDelay> loops = largestLoops(chip, depth, wantedCycles - rest);
+            if (!loops || loops->loopCycles != wantedCycles - rest) continue;
+            pad(chip, rest, *loops);
+            if (rank(*loops) < rank(best)) best = *loops;
+        }
     }
-    const double jump = chipModel(chip).jumpCycles;
-    const double rest = wantedCycles - best.loopCycles;
-    best.jumps = static_cast<int>(std::floor(rest / jump));
-    best.nops = static_cast<int>(rest - best.jumps * jump);
     return best;
 }
 
-double wholeCycles(double cycles) {
-    const double below = std::floor(cycles);
-    if (std::abs(cycles - below - 0.5) < kHalfTolerance) return cycles < 0 ? below : below + 1;
-    return std::round(cycles);
+double longestExact(Chip chip, int maxDepth) {
+    return loopCycles(chip, maxDepth, kAllFull) + chipModel(chip).coefficient[0] - 1;
+}
+
+long double wholeCycles(long double cycles, Rounding rounding) {
+    const long double nearest = std::round(cycles);
+    switch (rounding) {
+        case Rounding::Up:
+            return std::abs(cycles - nearest) < kTolerance ? nearest : std::ceil(cycles);
+        case Rounding::Down:
+            return std::abs(cycles - nearest) < kTolerance ? nearest : std::floor(cycles);
+        case Rounding::Nearest:
+            break;
+    }
+    const long double below = std::floor(cycles);
+    if (std::abs(cycles - below - 0.5L) < kTolerance) return cycles < 0 ? below : below + 1;
+    return nearest;
 }
 
 }  // namespace calc

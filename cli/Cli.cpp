@@ -15,12 +15,13 @@ namespace {
 const QString kProgram = QStringLiteral("kestrune-cli");
 
 QString helpText() {
-    return QStringLiteral(R"(Usage: kestrune-cli values --clock FREQUENCY --delay TIME [options]
+    return QStringLiteral(R"(Usage: kestrune-cli values --clock FREQUENCY (--delay TIME | --cycles N) [options]
        kestrune-cli time --clock FREQUENCY --counts A[,B[,C[,D]]] [options]
 
-Works out a nested delay loop for Microchip PIC and SX microcontrollers and writes
-its assembly subroutine, with the same arithmetic and listings as the Kestrune window,
-or, with --exact, a routine of exactly the wanted number of cycles.
+Works out a nested delay loop for PIC, PIC18, SX, AVR and 8051 microcontrollers
+and writes its assembly subroutine: for PIC and SX with the same arithmetic and
+listings as the Kestrune window, or, with --exact, a routine of exactly the
+wanted number of cycles. Every listing kind is run in a simulator by the tests.
 
 Commands:
   values  find the loop depth and counter values for a wanted delay
@@ -31,18 +32,22 @@ Units are read without regard to case ("4mhz" is 4 MHz, "1MS" is 1 ms).
 
 Output: the loop depth with its tab name, the four counters as name = value
 (0 meaning 256 passes; counters beyond the depth hold 1), with --exact the
-padding, the delay time as the window shows it, the machine cycles (PIC) or
-clock cycles (SX); for values the wanted cycles (the delay times the cycle rate,
-rounded to the nearest whole cycle, halves away from zero), the achieved cycles,
-the cycles left and the time error in seconds and parts per million of the
-request; then a blank line and the listing. Its first line quotes the delay and
-the clock in Hz. A note, when the delay was replaced by a limit, goes to standard
-error after the report.
+padding, the delay time as the window shows it, the machine cycles (PIC, PIC18,
+8051) or clock cycles (SX, AVR); for values the wanted cycles (the delay times
+the cycle rate, rounded to a whole cycle), the achieved cycles, the cycles left
+and the time error of the achieved against the wanted cycles in seconds and
+parts per million; what the routine costs: its instructions and program memory,
+the counter registers it uses and, when its CALL is counted, the stack it needs;
+then a blank line and the listing. Its first line quotes the delay and the clock
+in Hz. A note, when the delay was replaced by a limit, goes to standard error
+after the report. Numbers from 10^15 up are written in exponent form.
 With --json the keys are mode, chip, format, clock_hz, call_return, exact,
 routine, depth, tab, counters (A to D), names (A to D), padding (jumps, nops),
-delay_s (unrounded), delay_text (as shown), cycles, cycles_text, note, listing (no
-line end after its last line) and, for values, requested_delay_s, wanted_cycles,
-achieved_cycles, cycles_left, time_error_s and time_error_ppm (null for 0 s).
+delay_s (unrounded), delay_text (as shown), cycles, cycles_text, instructions,
+program_size, program_unit, registers, stack (null unless the CALL is counted),
+stack_unit, note, listing (no line end after its last line) and, for values,
+requested_delay_s, wanted_cycles, achieved_cycles, cycles_left, time_error_s
+and time_error_ppm (null for 0 wanted cycles).
 
 Exit status: 0 on success, 1 when the report cannot be written, 2 on bad input;
 both failures are explained in one line on standard error.
@@ -51,6 +56,9 @@ Examples:
   kestrune-cli values --clock 4MHz --delay 1ms
   kestrune-cli values --clock 50MHz --chip sx --format parallax --delay 5.26ms
   kestrune-cli values --clock 4MHz --delay 1.2346ms --exact --routine wait1ms
+  kestrune-cli values --chip pic18 --clock 40MHz --cycles 12346 --exact
+  kestrune-cli values --chip avr --clock 16MHz --delay 1ms --call-return --format gnu
+  kestrune-cli values --chip 8051 --clock 11.0592MHz --delay 50ms --call-return
   kestrune-cli time --clock 4MHz --counts 255 --call-return --names count
 )");
 }

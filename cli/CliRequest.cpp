@@ -30,37 +30,70 @@ struct Options {
                                             "the shortest or at or above the longest that four loops can make is "
                                             "replaced by that limit, with a note."),
                              QStringLiteral("TIME")};
+    QCommandLineOption cycles{QStringLiteral("cycles"),
+                              QStringLiteral("(values) The wanted length in the chip's counted cycles instead of "
+                                             "--delay: a whole number from 1 to the longest the loops can make. With "
+                                             "--exact the routine takes exactly that many, its CALL and return "
+                                             "included when counted."),
+                              QStringLiteral("N")};
     QCommandLineOption counts{QStringLiteral("counts"),
                               QStringLiteral("(time) The counter values, innermost (A) first, separated by commas; "
                                              "their number (1 to 4) is the loop depth. Each is a whole number from 0 "
                                              "to 255; 0 means 256 passes."),
                               QStringLiteral("LIST")};
     QCommandLineOption chip{QStringLiteral("chip"),
-                            QStringLiteral("Microchip PIC, 4 clocks per machine cycle (the default), or SX in turbo "
-                                           "mode, 1 clock per cycle."),
-                            QStringLiteral("pic|sx")};
+                            QStringLiteral("pic (the default): baseline (PIC10F2xx, PIC12F5xx, PIC16F5x), mid-range "
+                                           "and enhanced mid-range (PIC16F1xxx) PICs, 4 clocks per machine cycle, the "
+                                           "counters in RAM the code reaches without a bank change. pic18: PIC18, "
+                                           "looping with bra. sx: SX in turbo mode, 1 clock per cycle. avr: the "
+                                           "classic AVR core of parts with up to 128 KiB of flash (ATmega328P, "
+                                           "ATtiny85), 1 clock per cycle; not the AVRxt core (tinyAVR 0/1/2, "
+                                           "megaAVR 0, AVR Dx: rcall 2 cycles) nor parts with a 22-bit program "
+                                           "counter (rcall 4, ret 5). 8051: classic 12-clock cores, 12 clocks per "
+                                           "machine cycle; not single-cycle \"1T\" derivatives."),
+                            QStringLiteral("pic|pic18|sx|avr|8051")};
     QCommandLineOption callReturn{QStringLiteral("call-return"),
-                                  QStringLiteral("Count the CALL into the routine and its return (PIC 4, SX 6 cycles) "
-                                                 "and end the listing with a return.")};
+                                  QStringLiteral("Count the CALL into the routine and its return (PIC and PIC18 4, SX "
+                                                 "6, AVR rcall and ret 7, 8051 lcall and ret 4 cycles) and end the "
+                                                 "listing with a return.")};
     QCommandLineOption format{QStringLiteral("format"),
-                              QStringLiteral("Listing in the Microchip (default) or Parallax assembler format."),
-                              QStringLiteral("microchip|parallax")};
+                              QStringLiteral("Listing format: microchip (pic, pic18 and sx; the default for them) or "
+                                             "parallax (pic and sx); atmel (avr, the default: the Atmel assembler "
+                                             "and avra) or gnu (avr: GNU as, for .S files); asm51 (8051)."),
+                              QStringLiteral("NAME")};
     QCommandLineOption names{QStringLiteral("names"),
-                             QStringLiteral("Counter register names, innermost (A) first, up to four; default "
-                                            "Delay1,Delay2,Delay3,Delay4. A name is made of ASCII letters, digits, "
-                                            "_ . and ?, up to 50 of them, and does not start with a digit."),
+                             QStringLiteral("Counter register names, innermost (A) first, up to four; k names allow "
+                                            "at most k counters. Default Delay1,Delay2,Delay3,Delay4 (avr "
+                                            "r16,r17,r18,r19; 8051 R2,R3,R4,R5). A name is made of ASCII letters, "
+                                            "digits, _ . and ?, up to 50 of them, and does not start with a digit. "
+                                            "avr: r16-r31, or in the atmel format a name the program defines as one "
+                                            "with .def; 8051: R0-R7. No two counters may be the same register."),
                              QStringLiteral("LIST")};
     QCommandLineOption exact{QStringLiteral("exact"),
-                             QStringLiteral("(values) Exactly the wanted delay, rounded to the nearest whole cycle: "
-                                            "the loops that come closest without passing it, then the rest made up "
-                                            "with the fewest jumps to the next instruction (goto $+1 or jmp $+1: 2 "
-                                            "cycles on a PIC, 3 on an SX in turbo mode) and nops (1 cycle).")};
+                             QStringLiteral("(values) Exactly the wanted number of cycles: of all routines that take "
+                                            "it, the one with the fewest instructions, then the fewest counters, "
+                                            "then the fewest padding instructions after the loops (a jump to the "
+                                            "next instruction: 2 cycles on a PIC, PIC18 and AVR, 3 on an SX; a nop: "
+                                            "1 cycle).")};
+    QCommandLineOption round{QStringLiteral("round"),
+                             QStringLiteral("(values --exact) How --delay becomes whole cycles: to the nearest "
+                                            "(the default; halves away from zero), up (at least the delay), or down."),
+                             QStringLiteral("nearest|up|down")};
+    QCommandLineOption maxDepth{QStringLiteral("max-depth"),
+                                QStringLiteral("(values) At most N counters (1 to 4); a delay they cannot make is "
+                                               "refused with the longest they can."),
+                                QStringLiteral("N")};
     QCommandLineOption routine{QStringLiteral("routine"),
-                               QStringLiteral("A routine ready to include: NAME labels its first instruction and, "
-                                              "in the Microchip format, names its loop label NAME_loop; a comment "
-                                              "line states its delay, clock and cycles. Implies --call-return. NAME "
-                                              "follows the rules of a counter name."),
+                               QStringLiteral("A routine ready to include: NAME labels its first instruction and "
+                                              "names its loop label NAME_loop; a comment line states its delay, "
+                                              "clock and cycles. Implies --call-return. NAME follows the rules of a "
+                                              "counter name and is no register."),
                                QStringLiteral("NAME")};
+    QCommandLineOption declare{QStringLiteral("declare"),
+                               QStringLiteral("Declare the counters before the code: a cblock without an address "
+                                              "(it continues the program's own cblock) in the microchip format, ds "
+                                              "lines in the parallax format, .def lines for names that are no "
+                                              "register in the atmel format; registers need none.")};
     QCommandLineOption crlf{QStringLiteral("crlf"),
                             QStringLiteral("End lines with CR LF, as the window's listing does, not LF.")};
     QCommandLineOption json{QStringLiteral("json"), QStringLiteral("Print one JSON object instead of text.")};
@@ -68,7 +101,8 @@ struct Options {
     QCommandLineOption version{QStringLiteral("version"), QStringLiteral("Show the version and exit.")};
 
     QList<QCommandLineOption> all() const {
-        return {clock, delay, counts, chip, callReturn, format, names, exact, routine, crlf, json, help, version};
+        return {clock, delay, cycles, counts, chip, callReturn, format, names, exact, round, maxDepth, routine, declare, crlf, json,
+                help, version};
     }
 };
 
@@ -135,16 +169,67 @@ QString checkedName(const char* option, const QString& text) {
     return name;
 }
 
-calc::Chip chipOf(const QString& text) {
-    for (const calc::Chip chip : {calc::Chip::Pic, calc::Chip::SxTurbo})
-        if (text.compare(calc::chipModel(chip).commandLineName, Qt::CaseInsensitive) == 0) return chip;
-    refuse(QStringLiteral("--chip ") + quoted(text) + QStringLiteral(" is not pic or sx"));
+// The known names, as a refusal lists them: "a, b or c".
+QString choices(const QStringList& names) {
+    return names.size() < 2 ? names.join(QString()) : names.mid(0, names.size() - 1).join(QStringLiteral(", ")) + QStringLiteral(" or ") + names.back();
 }
 
-listing::ListingFormat formatOf(const QString& text) {
-    if (text.compare(QLatin1StringView("microchip"), Qt::CaseInsensitive) == 0) return listing::ListingFormat::Microchip;
-    if (text.compare(QLatin1StringView("parallax"), Qt::CaseInsensitive) == 0) return listing::ListingFormat::Parallax;
-    refuse(QStringLiteral("--format ") + quoted(text) + QStringLiteral(" is not microchip or parallax"));
+calc::Chip chipOf(const QString& text) {
+    QStringList known;
+    for (const calc::Chip chip : calc::kAllChips) {
+        if (text.compare(calc::chipModel(chip).commandLineName, Qt::CaseInsensitive) == 0) return chip;
+        known << calc::chipModel(chip).commandLineName.toString();
+    }
+    refuse(QStringLiteral("--chip ") + quoted(text) + QStringLiteral(" is not ") + choices(known));
+}
+
+QStringList formatNames(const QList<listing::ListingFormat>& formats) {
+    QStringList names;
+    for (const listing::ListingFormat format : formats) names << listing::formatName(format);
+    return names;
+}
+
+listing::ListingFormat formatOf(const QString& text, calc::Chip chip) {
+    const QList<listing::ListingFormat> fitting = listing::formatsFor(chip);
+    for (const listing::ListingFormat format : listing::allFormats()) {
+        if (text.compare(listing::formatName(format), Qt::CaseInsensitive) != 0) continue;
+        if (fitting.contains(format)) return format;
+        refuse(QStringLiteral("--format %1 does not fit --chip %2; use %3")
+                   .arg(quoted(text), calc::chipModel(chip).commandLineName.toString(), choices(formatNames(fitting))));
+    }
+    refuse(QStringLiteral("--format ") + quoted(text) + QStringLiteral(" is not ") + choices(formatNames(listing::allFormats())));
+}
+
+// A counter name the format takes as a register of the routine.
+QString counterName(listing::ListingFormat format, const QString& text) {
+    const QString name = checkedName("--names", text);
+    const QString what = QStringLiteral("--names ") + quoted(text);
+    switch (listing::verdictOn(format, name)) {
+        case listing::NameVerdict::WrongRegister:
+            refuse(what + QStringLiteral(" is not one of r16-r31, the registers ldi loads"));
+        case listing::NameVerdict::NotARegister:
+            refuse(what + (listing::counterNames(format) == listing::CounterNames::BankRegister
+                               ? QStringLiteral(" is not one of the registers R0-R7")
+                               : QStringLiteral(" is not one of the registers r16-r31 (the atmel format also takes "
+                                                "names defined with .def)")));
+        case listing::NameVerdict::Register:
+        case listing::NameVerdict::Declared:
+            break;
+    }
+    return name;
+}
+
+// No two of the counters the routine may use are one register, as its assembler compares names.
+void checkDistinct(const CliRequest& request, int counters) {
+    for (int counter = 0; counter < counters; ++counter)
+        for (int other = counter + 1; other < counters; ++other) {
+            const QString& first = request.names[counter];
+            const QString& second = request.names[other];
+            if (first.compare(second, listing::nameCase(request.format)) != 0) continue;
+            refuse(QStringLiteral("--names: counters %1 and %2 are the same register %3")
+                       .arg(QChar(u'A' + counter), QChar(u'A' + other),
+                            first == second ? quoted(first) : quoted(first) + QStringLiteral(" and ") + quoted(second)));
+        }
 }
 
 double clockOf(const QString& text) {
@@ -163,12 +248,49 @@ double delayOf(const QString& text) {
     return seconds;
 }
 
+double cyclesOf(const QString& text, const calc::DelayRequest& calculation) {
+    const double longest =
+        calc::longestCycles(calculation.chip, calculation.maxDepth, calculation.exact, calculation.addCallReturn);
+    double cycles = 0;
+    try {
+        cycles = calc::parseNumber(text);
+    } catch (const calc::Fault&) {
+        cycles = 0;
+    }
+    if (cycles < 1 || cycles > longest || std::floor(cycles) != cycles)
+        refuse(QStringLiteral("--cycles %1 is not a whole number from 1 to %2").arg(quoted(text), formatNumber(longest)));
+    return cycles;
+}
+
+int maxDepthOf(const QString& text) {
+    bool ok = false;
+    const int depth = text.trimmed().toInt(&ok);
+    if (!ok || depth < 1 || depth > calc::MaxDepth) refuse(QStringLiteral("--max-depth ") + quoted(text) + QStringLiteral(" is not 1, 2, 3 or 4"));
+    return depth;
+}
+
+calc::Rounding roundingOf(const QString& text) {
+    const std::array<std::pair<QLatin1StringView, calc::Rounding>, 3> kRoundings = {
+        {{QLatin1StringView("nearest"), calc::Rounding::Nearest}, {QLatin1StringView("up"), calc::Rounding::Up},
+         {QLatin1StringView("down"), calc::Rounding::Down}}};
+    for (const auto& [name, rounding] : kRoundings)
+        if (text.compare(name, Qt::CaseInsensitive) == 0) return rounding;
+    refuse(QStringLiteral("--round ") + quoted(text) + QStringLiteral(" is not nearest, up or down"));
+}
+
 Command commandOf(const QStringList& positional) {
     if (positional.isEmpty()) refuse(QStringLiteral("missing command: values or time (see --help)"));
     if (positional.size() > 1) refuse(QStringLiteral("unexpected argument ") + quoted(positional[1]));
     if (positional[0] == QLatin1StringView("values")) return Command::Values;
     if (positional[0] == QLatin1StringView("time")) return Command::Time;
     refuse(QStringLiteral("unknown command ") + quoted(positional[0]) + QStringLiteral(" (use values or time; see --help)"));
+}
+
+// The options of one command that the other refuses.
+void refuseOthers(const QCommandLineParser& parser, const QList<const QCommandLineOption*>& options, const char* command) {
+    for (const QCommandLineOption* option : options)
+        if (parser.isSet(*option))
+            refuse(dashed(option->names().constLast()) + QStringLiteral(" belongs to the %1 command").arg(QLatin1StringView(command)));
 }
 
 }  // namespace
@@ -202,34 +324,60 @@ CliRequest parseCliRequest(const QStringList& arguments) {
         if (parser.optionNames().count(name) > 1) refuse(dashed(name) + QStringLiteral(" is given twice"));
     }
 
+    calc::DelayRequest& calculation = request.calculation;
+    if (parser.isSet(options.chip)) calculation.chip = chipOf(parser.value(options.chip));
+    request.format = parser.isSet(options.format) ? formatOf(parser.value(options.format), calculation.chip)
+                                                  : listing::formatsFor(calculation.chip).constFirst();
+    request.names = listing::defaultNames(request.format);
+    qsizetype namesGiven = 0;
+    if (parser.isSet(options.names)) {
+        const QStringList names = itemsOf("--names", "names", parser.value(options.names));
+        namesGiven = names.size();
+        for (int counter = 0; counter < names.size(); ++counter) request.names[counter] = counterName(request.format, names[counter]);
+        checkDistinct(request, static_cast<int>(namesGiven));
+    }
+    if (parser.isSet(options.routine)) {
+        request.routine = checkedName("--routine", parser.value(options.routine));
+        if (listing::verdictOn(request.format, request.routine) != listing::NameVerdict::Declared &&
+            listing::verdictOn(request.format, request.routine) != listing::NameVerdict::NotARegister)
+            refuse(QStringLiteral("--routine ") + quoted(parser.value(options.routine)) + QStringLiteral(" is a register name"));
+    }
+    calculation.addCallReturn = parser.isSet(options.callReturn) || !request.routine.isEmpty();
+    request.declare = parser.isSet(options.declare);
+    request.crlf = parser.isSet(options.crlf);
+    request.json = parser.isSet(options.json);
+
     if (!parser.isSet(options.clock)) refuse(QStringLiteral("missing --clock (the oscillator frequency, e.g. --clock 4MHz)"));
-    request.clockHz = clockOf(parser.value(options.clock));
+    calculation.clockHz = clockOf(parser.value(options.clock));
     if (request.command == Command::Values) {
-        if (parser.isSet(options.counts)) refuse(QStringLiteral("--counts belongs to the time command"));
-        if (!parser.isSet(options.delay)) refuse(QStringLiteral("missing --delay (the wanted delay, e.g. --delay 1ms)"));
-        request.delaySeconds = delayOf(parser.value(options.delay));
+        refuseOthers(parser, {&options.counts}, "time");
+        calculation.exact = parser.isSet(options.exact);
+        if (parser.isSet(options.round)) {
+            if (!calculation.exact) refuse(QStringLiteral("--round belongs to --exact"));
+            calculation.rounding = roundingOf(parser.value(options.round));
+        }
+        if (parser.isSet(options.maxDepth)) calculation.maxDepth = maxDepthOf(parser.value(options.maxDepth));
+        if (namesGiven > 0) calculation.maxDepth = std::min(calculation.maxDepth, static_cast<int>(namesGiven));
+        if (parser.isSet(options.delay) == parser.isSet(options.cycles))
+            refuse(parser.isSet(options.delay) ? QStringLiteral("--delay and --cycles both give the wanted length; give one")
+                                               : QStringLiteral("missing --delay or --cycles (the wanted delay, e.g. --delay 1ms)"));
+        request.cyclesGiven = parser.isSet(options.cycles);
+        if (request.cyclesGiven)
+            calculation.wantedCycles = cyclesOf(parser.value(options.cycles), calculation);
+        else
+            calculation.delaySeconds = delayOf(parser.value(options.delay));
     } else {
-        if (parser.isSet(options.delay)) refuse(QStringLiteral("--delay belongs to the values command"));
-        if (parser.isSet(options.exact)) refuse(QStringLiteral("--exact belongs to the values command"));
+        refuseOthers(parser, {&options.delay, &options.cycles, &options.exact, &options.round, &options.maxDepth}, "values");
         if (!parser.isSet(options.counts))
             refuse(QStringLiteral("missing --counts (the counter values, A first, e.g. --counts 75,2)"));
         const QStringList counts = itemsOf("--counts", "counts", parser.value(options.counts));
-        request.depth = static_cast<int>(counts.size());
+        calculation.fromCounters = true;
+        calculation.depth = static_cast<int>(counts.size());
         // Counters beyond the depth hold 1, as the search leaves them.
-        request.registerValues = {1, 1, 1, 1};
-        for (int counter = 0; counter < request.depth; ++counter) request.registerValues[counter] = countOf(counts[counter]);
+        calculation.registerValues = {1, 1, 1, 1};
+        for (int counter = 0; counter < calculation.depth; ++counter) calculation.registerValues[counter] = countOf(counts[counter]);
+        checkDistinct(request, calculation.depth);
     }
-    if (parser.isSet(options.chip)) request.chip = chipOf(parser.value(options.chip));
-    if (parser.isSet(options.format)) request.format = formatOf(parser.value(options.format));
-    if (parser.isSet(options.names)) {
-        const QStringList names = itemsOf("--names", "names", parser.value(options.names));
-        for (int counter = 0; counter < names.size(); ++counter) request.names[counter] = checkedName("--names", names[counter]);
-    }
-    if (parser.isSet(options.routine)) request.routine = checkedName("--routine", parser.value(options.routine));
-    request.exact = parser.isSet(options.exact);
-    request.addCallReturn = parser.isSet(options.callReturn) || !request.routine.isEmpty();
-    request.crlf = parser.isSet(options.crlf);
-    request.json = parser.isSet(options.json);
     return request;
 }
 

@@ -5,29 +5,25 @@
 
 #include <array>
 
-#include "calc/Formulas.h"
+#include "calc/DelayAnswer.h"
 #include "listing/Listing.h"
 
 namespace cli {
 
 enum class Command { Values, Time, Help, Version };
 
-// One checked command line. Counters and names are A (innermost) to D.
+// One checked command line: the calculation it asks for, and how to write the answer.
+// Names are A (innermost) to D.
 struct CliRequest {
     Command command = Command::Help;
-    double clockHz = 0;
-    double delaySeconds = 0;        // values
-    calc::Counts registerValues{};  // time: the counters' register values, 0 meaning 256 passes
-    int depth = 0;                  // time: the number of counts given
-    calc::Chip chip = calc::Chip::Pic;
-    bool addCallReturn = false;
+    calc::DelayRequest calculation;
+    bool cyclesGiven = false;  // values: --cycles rather than --delay
     listing::ListingFormat format = listing::ListingFormat::Microchip;
-    std::array<QString, calc::MaxDepth> names = {QStringLiteral("Delay1"), QStringLiteral("Delay2"),
-                                                 QStringLiteral("Delay3"), QStringLiteral("Delay4")};
+    std::array<QString, calc::MaxDepth> names = listing::defaultNames(listing::ListingFormat::Microchip);
     bool crlf = false;
     bool json = false;
-    bool exact = false;  // values: the wanted cycles exactly, padded after the loops
-    QString routine;     // a routine to include under this label; empty for the plain listing
+    bool declare = false;
+    QString routine;  // a routine to include under this label; empty for the plain listing
 };
 
 // Reads the arguments that follow the program name. --help and --version win over anything

@@ -2,6 +2,10 @@
 
 #include <QList>
 
+#include <array>
+#include <cmath>
+#include <cstdio>
+
 #include "calc/Fault.h"
 #include "calc/NumberText.h"
 #include "cli/UsageError.h"
@@ -73,6 +77,15 @@ double parseQuantity(const QString& option, const QString& text, const QList<Uni
 }
 
 }  // namespace
+
+QString formatNumber(long double value) {
+    constexpr long double kExponentFrom = 1e15L;
+    if (std::abs(value) < kExponentFrom) return calc::formatPlain(static_cast<double>(value));
+    // As many digits as a double keeps, no trailing zeros.
+    std::array<char, 64> text{};
+    const int length = std::snprintf(text.data(), text.size(), "%.15Lg", value);
+    return QString::fromLatin1(text.data(), length);
+}
 
 double parseFrequency(const QString& option, const QString& text) {
     return parseQuantity(

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QList>
 #include <QString>
 #include <QStringList>
 
@@ -9,7 +10,24 @@
 
 namespace listing {
 
-enum class ListingFormat { Microchip, Parallax };
+// The window writes the first two; kestrune-cli writes the others for the chips they fit.
+enum class ListingFormat { Microchip, Parallax, Atmel, Gnu, Asm51 };
+
+// Which names a format takes for a counter.
+enum class CounterNames {
+    AnyName,           // a register the program declares under that name
+    HighOrDefined,     // r16-r31, which ldi reaches, or a name the program defines as one
+    HighRegister,      // r16-r31 alone
+    BankRegister,      // R0-R7 of the current bank
+};
+
+// What a counter's name is to the format.
+enum class NameVerdict {
+    Declared,      // a name the program declares (or, on an AVR, defines with .def)
+    Register,      // the register itself
+    WrongRegister, // a register the routine cannot use (r0-r15 for ldi)
+    NotARegister,  // where only registers will do
+};
 
 struct Counter {
     QString name;
@@ -31,7 +49,26 @@ struct ListingInput {
     // comment line after the header. Empty for the plain listing of the window.
     QString routine;
     QString routineComment;
+    // The counters' declarations before the code, so the routine assembles on its own.
+    bool declare = false;
 };
+
+// The format's command-line name ("microchip"), its counter names and how its assembler
+// compares them, and the default names of counters A to D.
+QString formatName(ListingFormat format);
+CounterNames counterNames(ListingFormat format);
+Qt::CaseSensitivity nameCase(ListingFormat format);
+std::array<QString, calc::MaxDepth> defaultNames(ListingFormat format);
+NameVerdict verdictOn(ListingFormat format, const QString& name);
+
+// The formats that fit a chip, its default first; all formats in the order they are offered.
+QList<ListingFormat> formatsFor(calc::Chip chip);
+QList<ListingFormat> allFormats();
+
+// The padding jump as the chip's listing writes it ("goto $+1"); empty where it pads with
+// nops alone. A comment on the routine's counters for the routine's comment line, or empty.
+QString paddingJump(ListingFormat format, calc::Chip chip);
+QString counterNote(ListingFormat format, calc::Chip chip);
 
 // The first line of every listing.
 QString headerLine(const ListingInput& input);
@@ -41,7 +78,8 @@ QString headerLine(const ListingInput& input);
 // when wanted. Each piece starts with a line end, so the listing never ends with one.
 QStringList pieces(ListingFormat format, int depth, const ListingInput& input);
 
-// The whole listing of `depth` loops (0 to 4): the header followed by its pieces.
+// The whole listing of `depth` loops (0 to 4): the header, the comments and declarations of a
+// routine to include, then its pieces.
 QString fullListing(ListingFormat format, int depth, const ListingInput& input);
 
 }  // namespace listing
