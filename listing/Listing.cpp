@@ -216,7 +216,7 @@ QStringList pieces(ListingFormat format, int depth, const ListingInput& input) {
         for (int counter = 1; counter < depth; ++counter) loopBlock += expand(row.loopOuter, input.counters[counter], label);
         out << loopBlock;
     }
-    for (int jump = 0; jump < input.jumps; ++jump) out << row.jump.toString();
+    for (int jump = 0; jump < input.jumps && !row.jump.isEmpty(); ++jump) out << row.jump.toString();
     for (int nop = 0; nop < input.nops; ++nop) out << row.nop.toString();
     if (input.withReturn) out << row.returnLine.toString();
     return out;

@@ -48,15 +48,25 @@ private Q_SLOTS:
         QTest::newRow("time, Parallax, SX, CR LF")
             << "time --chip sx --format parallax --crlf --clock 4MHz --counts 100,20,5 --names CntA,CntB,CntC --call-return"
             << "Loop depth: 3 (Triple)|Counter A: CntA = 100|Counter B: CntB = 20|Counter C: CntC = 5|Counter D: Delay4 = 1|"
-               "Delay Time: 0.26789750 s|Clock Cycles: 1071590||;SX-Turbo Time Delay = 0.26789750 s with Osc = 4000000 Hz|"
+               "Delay Time: 0.26789750 s|Clock Cycles: 1071590|Instructions: 13 (13 words)|Registers: CntA, CntB, CntC|Stack: 1 level||"
+               ";SX-Turbo Time Delay = 0.26789750 s with Osc = 4000000 Hz|"
                "→→mov→CntC,#5|→→mov→CntB,#20|→→mov→CntA,#100|:loop→→djnz→CntA,$|→→djnz→CntB,:loop|→→djnz→CntC,:loop|→→ret|";
-        // The loops come closest to the 9 cycles between the CALL and the return: two loops of one pass (8), then a nop.
+        // One name allows one counter: the 9 cycles between the CALL and the return take one loop and a jump, or four jumps
+        // and a nop: as many instructions, and no register.
         QTest::newRow("exact routine, padded") << "values --clock 4MHz --delay 13us --exact --routine w13 --names n"
-            << "Loop depth: 2 (Double)|Counter A: n = 1|Counter B: Delay2 = 1|Counter C: Delay3 = 1|Counter D: Delay4 = 1|"
-               "Padding: 0 x goto $+1, 1 x nop|Delay Time: 0.00001300 s|Machine Cycles: 13|Wanted cycles: 13|Achieved cycles: 13|"
-               "Cycles left: 0|Time error: 0 s (0 ppm)||;PIC Time Delay = 0.00001300 s with Osc = 4000000 Hz|"
-               ";w13 takes 13 machine cycles, 0.00001300 s at 4000000 Hz, its CALL and return included|w13→→movlw→D'1'|→→movwf→Delay2|"
-               "→→movlw→D'1'|→→movwf→n|w13_loop→→decfsz→n,1|→→goto→w13_loop|→→decfsz→Delay2,1|→→goto→w13_loop|→→nop|→→retlw→0|";
+            << "Loop depth: 0 (no loop)|Counter A: n = 1|Counter B: Delay2 = 1|Counter C: Delay3 = 1|Counter D: Delay4 = 1|"
+               "Padding: 4 x goto $+1, 1 x nop|Delay Time: 0.00001300 s|Machine Cycles: 13|Wanted cycles: 13|Achieved cycles: 13|"
+               "Cycles left: 0|Time error: 0 s (0 ppm)|Instructions: 6 (6 words)|Registers: none|Stack: 1 level||"
+               ";PIC Time Delay = 0.00001300 s with Osc = 4000000 Hz|;w13 takes 13 machine cycles, 0.00001300 s at 4000000 Hz, its CALL "
+               "and return included; its counters in RAM it reaches without a bank change|w13→→goto→$+1|→→goto→$+1|→→goto→$+1|"
+               "→→goto→$+1|→→nop|→→retlw→0|";
+        // An AVR counter that is no register is defined for the routine, on a register no other counter names.
+        QTest::newRow("AVR, declared") << "values --chip avr --clock 1MHz --cycles 800 --exact --names cnt,r16 --declare"
+            << "Loop depth: 2 (Double)|Counter A: cnt = 9|Counter B: r16 = 2|Counter C: r18 = 1|Counter D: r19 = 1|"
+               "Padding: 0 x rjmp PC+1, 0 x nop|Delay Time: 0.00080000 s|Clock Cycles: 800|Wanted cycles: 800|Achieved cycles: 800|"
+               "Cycles left: 0|Time error: 0 s (0 ppm)|Instructions: 6 (6 words)|Registers: cnt, r16||"
+               ";AVR Time Delay = 0.00080000 s with Osc = 1000000 Hz|→→.def→cnt = r17|→→ldi→r16, 2|→→ldi→cnt, 9|loop:→→dec→cnt|→→brne→loop|"
+               "→→dec→r16|→→brne→loop|";
     }
     void wholeOutput() {
         QFETCH(QString, command);
@@ -76,9 +86,9 @@ private Q_SLOTS:
         table({"values --clock 4MHz --delay 1000000|0|Note: 1000000 s is at or above the longest delay; using 12918.58791100 s|Loop depth: 4",
                "values --clock 4MHz --delay 0.0000005 --call-return|0|"
                "Note: 0.0000005 s is below the shortest delay; using 0.00000400 s plus the CALL and return",
-               "values --bogus -h|0||Usage: kestrune-cli values|--clock|--delay|--counts|--chip|--call-return|--format|--names|--exact|"
-               "--routine|--crlf|--json|--help|--version|0 means 256 passes|0 meaning 256 passes|up to 50 of|\"4mhz\" is 4 MHz|"
-               "1 when the report cannot be written, 2 on bad input|goto $+1 or jmp $+1: 2",
+               "values --bogus -h|0||Usage: kestrune-cli values|--clock|--delay|--cycles|--counts|--chip|--call-return|--format|--names|"
+               "--exact|--round|--max-depth|--routine|--declare|--crlf|--json|--help|--version|0 means 256 passes|0 meaning 256 passes|"
+               "\"4mhz\" is 4 MHz|1 when the report cannot be written, 2 on bad input|PIC16F1xxx|AVR Dx|1T",
                "--version|0||kestrune-cli 2.2\n", "V >/dev/full|1|cannot write the report: No space left on device",
                // The search aims 6 cycles short of 1 ms, finds 49994 exactly, and the display adds them back.
                "values --clock 50MHz --chip sx --format parallax --call-return --delay 1ms --names a,b|0||Loop depth: 2 (Double)\n"
@@ -86,7 +96,18 @@ private Q_SLOTS:
                // The window's one loop stays below the request; more loops do not end below it.
                "values --clock 4MHz --delay 0.5ms|0|||Cycles left: 1\nTime error: -1e-06 s (-2000 ppm)\n",
                "values --clock 4MHz --delay 1.2346ms|0|||Wanted cycles: 1235\nAchieved cycles: 1237\nCycles left: -2\n"
-               "Time error: 2.4e-06 s (1943.95 ppm)\n",
+               "Time error: 2e-06 s (1619.43 ppm)\n",
+               // The error is counted in whole cycles: a request met exactly has none, however it was written in decimals.
+               "values --clock 20MHz --delay 20us|0|||Cycles left: 0\nTime error: 0 s (0 ppm)\n",
+               "values --clock 4MHz --delay 24.1us --exact --round up|0|||Wanted cycles: 25\nAchieved cycles: 25\n",
+               "values --clock 4MHz --delay 24.1us --exact --round down|0|||Wanted cycles: 24\nAchieved cycles: 24\n",
+               "values --clock 4MHz --delay 24.000000001us --exact --round up|0|||Wanted cycles: 24\n",
+               // Far beyond the limits: clamped as the window does, the numbers in exponent form, nothing overflowing.
+               "values --clock 4MHz --delay 1e308|0|Note: 1e+308 s is at or above the longest delay; using 12918.58791100 s||"
+               "Wanted cycles: 1e+314\nAchieved cycles: 12918587911\nCycles left: 1e+314\nTime error: -1e+308 s (-1e+06 ppm)\n",
+               "values --clock 3.4e38 --delay 1.7e308 --json|0|Note: 1.7e+308 s is at or above the longest delay; using 0.00000000 s||\"wanted_cycles\": 1.445e+346",
+               "values --clock 4MHz --delay 1e308 --exact|2|--exact: 1e+308 s is beyond what four loops can make (at most 12918587913 "
+               "machine cycles, 12918.587913 s)",
                "values --clock 4MHz --delay 0|0|Note: 0 s is below the shortest delay; using 0.00000400 s||Time error: 4e-06 s (no ppm)\n",
                // Units scale the exponent, so the numbers are exactly those the plain decimals give ('~' is a blank); scaling
                // 7000 us by multiplication or division would miss by one unit in the last place.
@@ -109,8 +130,31 @@ private Q_SLOTS:
                "V --names my~count|2|--names 'my count' holds a space", "V --names a,2b|2|--names '2b' starts with a digit",
                "V --names a\tb|2|--names 'a\\u0009b' holds U+0009", "V --names a;b|2|--names 'a;b' holds ';'",
                "V --names xxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxx|2|is longer than 50 characters",
-               "V --routine 9lives|2|--routine '9lives' starts with a digit", "V --chip avr|2|--chip 'avr' is not pic or sx",
-               "V --format intel|2|--format 'intel' is not microchip or parallax",
+               "V --routine 9lives|2|--routine '9lives' starts with a digit", "V --chip z80|2|--chip 'z80' is not pic, pic18, sx, avr or 8051",
+               "V --format intel|2|--format 'intel' is not microchip, parallax, atmel, gnu or asm51",
+               "V --chip avr --format microchip|2|--format 'microchip' does not fit --chip avr; use atmel or gnu",
+               "V --chip pic18 --format parallax|2|does not fit --chip pic18; use microchip",
+               "V --chip avr --names r3|2|--names 'r3' is not one of r16-r31", "V --chip avr --format gnu --names r16,cnt|2|--names 'cnt' is not",
+               "V --chip 8051 --names Delay1|2|--names 'Delay1' is not one of the registers R0-R7",
+               "V --chip 8051 --routine r1|2|--routine 'r1' is a register name",
+               // Two counters on one register, as each assembler compares names.
+               "T --counts 10,2 --names a,a|2|--names: counters A and B are the same register 'a'",
+               "T --counts 10,2,3 --names Delay3|2|counters A and C are the same register 'Delay3'",
+               "T --counts 10,2 --names a,A --format parallax|2|counters A and B are the same register 'a' and 'A'",
+               "T --counts 10,2 --names a,A|0||Loop depth: 2", "V --chip avr --names r16,R16|2|same register",
+               "values --clock 4MHz --cycles 1000 --delay 1ms|2|--delay and --cycles both give the wanted length",
+               "values --clock 4MHz --cycles 1.5|2|--cycles '1.5' is not a whole number from 1 to 12918587911",
+               "values --clock 4MHz --cycles 12918587914 --exact|2|is not a whole number from 1 to 12918587913",
+               "values --clock 4MHz --cycles 0 --exact --call-return --max-depth 1|2|is not a whole number from 1 to 775",
+               "values --clock 4MHz --cycles 2|0|Note: 2 machine cycles is below the shortest delay; using 0.00000400 s|Loop depth: 1",
+               "values --clock 4MHz --cycles 3 --exact --call-return|2|--exact: 3 machine cycles is shorter than the CALL and return alone",
+               "values --clock 4MHz --delay 1s --max-depth 2|2|1 s is beyond what two loops can make (at most 197123 machine cycles, "
+               "0.197123 s)",
+               "values --clock 4MHz --delay 0.197123 --max-depth 2|0||Loop depth: 2 (Double)\nCounter A: Delay1 = 0\nCounter B: Delay2 = 0",
+               "values --clock 4MHz --delay 1ms --exact --names a|2|--exact: 0.001 s is beyond what one loop can make (at most 771",
+               "V --max-depth 5|2|--max-depth '5' is not 1, 2, 3 or 4", "V --round up|2|--round belongs to --exact",
+               "V --exact --round sideways|2|--round 'sideways' is not nearest, up or down",
+               "T --counts 1 --max-depth 1|2|--max-depth belongs to the values command",
                "values --clock 4MHz --delay 20000 --exact|2|--exact: 20000 s is beyond what four loops can make",
                "values --clock 4MHz --delay 0.5us --exact --call-return|2|--exact: 0.0000005 s is shorter than the CALL and return alone"});
     }
@@ -130,6 +174,27 @@ private Q_SLOTS:
             QVERIFY2(result.err.startsWith(u"kestrune-cli: "_s) && result.err.contains(f[2]) && result.err.indexOf(u'\n') == result.err.size() - 1,
                      qPrintable(result.err));
         }
+    }
+
+    // --cycles N answers as --delay of N cycles' time does: one loop below the request, more loops above it, and an exact
+    // routine rounded either way. Clocks whose cycle time has no exact binary form make the delay inexact.
+    void cyclesAsDelay_data() {
+        table({"--clock 3.579545MHz|701", "--clock 3.579545MHz|1000001", "--clock 32.768kHz --exact --round up|12345",
+               "--clock 40MHz --chip pic18 --exact --round down --call-return|12346", "--clock 50MHz --chip sx --format parallax|263002",
+               "--clock 7.3728MHz --chip avr --exact --format gnu|99999", "--clock 11.0592MHz --chip 8051 --exact|77"});
+    }
+    void cyclesAsDelay() {
+        const QStringList f = fields();
+        const QJsonObject byCycles = jsonOf(u"values %1 --cycles %2"_s.arg(f[0], f[1]));
+        double perCycle = 0;
+        for (const calc::Chip chip : calc::kAllChips)
+            if (calc::chipModel(chip).commandLineName == byCycles[u"chip"_s].toString()) perCycle = calc::chipModel(chip).clocksPerCycle;
+        const double clock = byCycles[u"clock_hz"_s].toDouble();
+        const QJsonObject byDelay = jsonOf(u"values %1 --delay %2"_s.arg(f[0], calc::formatPlain(f[1].toDouble() * perCycle / clock)));
+        for (const QString& key : {u"wanted_cycles"_s, u"achieved_cycles"_s, u"counters"_s, u"padding"_s, u"listing"_s})
+            QCOMPARE(key + u' ' + QString::fromUtf8(QJsonDocument(QJsonObject{{key, byCycles[key]}}).toJson()),
+                     key + u' ' + QString::fromUtf8(QJsonDocument(QJsonObject{{key, byDelay[key]}}).toJson()));
+        QCOMPARE(byCycles[u"wanted_cycles"_s].toDouble(), f[1].toDouble());
     }
 
     // The CLI and the window, given the same inputs, show the same tab, boxes and listing.

@@ -1,6 +1,8 @@
 // The listing text of both assembler formats, character for character.
 #include <QTest>
 
+#include <tuple>
+
 #include "listing/Listing.h"
 
 using namespace Qt::StringLiterals;
@@ -55,19 +57,24 @@ private Q_SLOTS:
     }
 
     void linesAndPieces() {
-        for (const auto& [format, linesPerCounter] : {std::pair{ListingFormat::Microchip, 4}, std::pair{ListingFormat::Parallax, 2}})
+        // Lines per counter: a load (one or two instructions) and a decrement with its branch (one or two).
+        for (const auto& [chip, format, linesPerCounter] :
+             {std::tuple{calc::Chip::Pic, ListingFormat::Microchip, 4}, {calc::Chip::Pic, ListingFormat::Parallax, 2},
+              {calc::Chip::Pic18, ListingFormat::Microchip, 4}, {calc::Chip::Avr, ListingFormat::Atmel, 3},
+              {calc::Chip::Avr, ListingFormat::Gnu, 3}, {calc::Chip::I8051, ListingFormat::Asm51, 2}})
             for (int depth = 0; depth <= calc::MaxDepth; ++depth)
                 for (const bool withReturn : {false, true}) {
-                    listing::ListingInput input = example(calc::Chip::Pic, false);
+                    listing::ListingInput input = example(chip, false);
+                    for (int counter = 0; counter < calc::MaxDepth; ++counter) input.counters[counter].name = listing::defaultNames(format)[counter];
                     input.withReturn = withReturn;
-                    input.jumps = depth % 2;
+                    input.jumps = format == ListingFormat::Asm51 ? 0 : depth % 2;  // an 8051 pads with nops alone
                     input.nops = depth / 2;
                     const int padding = input.jumps + input.nops + (withReturn ? 1 : 0);
                     const QString text = listing::fullListing(format, depth, input);
                     QCOMPARE(text.count(u"\r\n"_s), linesPerCounter * depth + padding);
                     QCOMPARE(text.count(u'\n'), text.count(u'\r'));
-                    // Only the header's own words are separated by spaces.
-                    QCOMPARE(text.section(u"\r\n"_s, 1).count(u' '), 0);
+                    // Only the header's own words are separated by spaces, and the operands of the Atmel and GNU syntax.
+                    QCOMPARE(text.section(u"\r\n"_s, 1).count(u' '), chip == calc::Chip::Avr ? depth : 0);
                     // A load per counter, the loop block, the padding and the return, each starting a line.
                     const QStringList pieces = listing::pieces(format, depth, input);
                     QCOMPARE(pieces.size(), depth + (depth > 0 ? 1 : 0) + padding);
