@@ -1,5 +1,7 @@
 #include "calc/Chip.h"
 
+#include <algorithm>
+
 namespace calc {
 
 namespace {
@@ -59,6 +61,13 @@ constexpr std::array<ChipModel, 5> kChips = {
 
 static_assert(kChips[int(Chip::Pic)].coefficient[3] == 50463234 && kChips[int(Chip::Pic)].constant[3] == -50661113);
 static_assert(kChips[int(Chip::SxTurbo)].coefficient[3] == 67306243 && kChips[int(Chip::SxTurbo)].constant[3] == -67570169);
+
+// Loops of one depth make counts at least one branching pass apart. When that pass is at least
+// (jump - 1)^2 cycles, a count further below the wanted one never leaves a rest that takes fewer
+// jumps and nops, so the exact search needs only the most loop cycles of each depth.
+static_assert(std::ranges::all_of(kChips, [](const ChipModel& model) {
+    return (model.jumpCycles - 1) * (model.jumpCycles - 1) <= model.branchingPass;
+}));
 
 constexpr qint16 kStoredPic = 1;
 constexpr qint16 kStoredSx = 0;

@@ -1,7 +1,7 @@
 #include "calc/ExactDelay.h"
 
 #include <cmath>
-#include <tuple>
+#include <utility>
 
 namespace calc {
 
@@ -13,8 +13,7 @@ constexpr Counts kAllFull = {kFullPasses, kFullPasses, kFullPasses, kFullPasses}
 
 // The most cycles `depth` loops take without passing `wanted`. Each counter, from the
 // outermost in, is raised as far as the counters inside it at one pass still allow: a unit
-// of a counter outweighs everything the counters inside it can add, so this is the largest,
-// and a count is reached exactly only this way.
+// of a counter outweighs everything the counters inside it can add, so this is the largest.
 std::optional<ExactDelay> largestLoops(Chip chip, int depth, double wanted) {
     Counts counts = {1, 1, 1, 1};
     if (loopCycles(chip, depth, counts) > wanted) return std::nullopt;
@@ -45,25 +44,16 @@ qint64 instructions(Chip chip, const ExactDelay& delay) {
 
 std::optional<ExactDelay> exactDelay(Chip chip, double wantedCycles, int maxDepth) {
     if (wantedCycles < 0 || wantedCycles > longestExact(chip, maxDepth)) return std::nullopt;
+    const auto rank = [&](const ExactDelay& delay) { return std::pair(instructions(chip, delay), delay.depth); };
     ExactDelay best;
     pad(chip, wantedCycles, best);
-    const auto rank = [&](const ExactDelay& delay) {
-        return std::tuple(instructions(chip, delay), delay.depth, delay.jumps + delay.nops);
-    };
-    // For each depth, loop counts from the largest down, while the padding alone of the rest
-    // (at least one instruction per jump's worth of cycles) still leaves room to do better.
-    const double jump = std::max(1.0, chipModel(chip).jumpCycles);
-    const int perCounter = chipModel(chip).loadInstructions + chipModel(chip).loopInstructions;
+    // Of each depth, the most loop cycles leave the fewest padding instructions (see the chip
+    // table); of those routines, the fewest instructions, then the fewest counters.
     for (int depth = 1; depth <= maxDepth; ++depth) {
-        const std::optional<ExactDelay> largest = largestLoops(chip, depth, wantedCycles);
-        if (!largest) continue;
-        for (double rest = wantedCycles - largest->loopCycles;
-             depth * perCounter + std::floor(rest / jump) <= static_cast<double>(std::get<0>(rank(best))); ++rest) {
-            std::optional<ExactDelay> loops = largestLoops(chip, depth, wantedCycles - rest);
-            if (!loops || loops->loopCycles != wantedCycles - rest) continue;
-            pad(chip, rest, *loops);
-            if (rank(*loops) < rank(best)) best = *loops;
-        }
+        std::optional<ExactDelay> loops = largestLoops(chip, depth, wantedCycles);
+        if (!loops) continue;
+        pad(chip, wantedCycles - loops->loopCycles, *loops);
+        if (rank(*loops) < rank(best)) best = *loops;
     }
     return best;
 }

@@ -17,8 +17,8 @@ struct ExactDelay {
 };
 
 // Of all routines of up to `maxDepth` loops that take exactly `wantedCycles` (a whole number,
-// the CALL and return not included): the fewest instructions, then the fewest counters, then
-// the fewest padding instructions. Nothing when it is negative or beyond longestExact().
+// the CALL and return not included): the fewest instructions, then the fewest counters (and so
+// the fewest padding instructions). Nothing when it is negative or beyond longestExact().
 std::optional<ExactDelay> exactDelay(Chip chip, double wantedCycles, int maxDepth = MaxDepth);
 
 // The longest such routine: `maxDepth` counters at 256 passes, then padding shorter than one

@@ -7,6 +7,7 @@
 #include <QTextStream>
 
 #include <map>
+#include <set>
 
 #include "calc/ExactDelay.h"
 #include "calc/NumberText.h"
@@ -98,34 +99,48 @@ private Q_SLOTS:
                     }
     }
 
-    void loopsComeClosestAndPaddingIsFewest() {
-        // Against every routine of up to 3000 cycles (any counter but A and B above 1 makes more): the most
-        // loop cycles, with the fewest loops of those, then as few jumps and nops as make up the rest.
-        for (const Chip chip : {Chip::Pic, Chip::SxTurbo}) {
-            std::vector<int> loopsFor(3000);
-            for (int depth = calc::MaxDepth; depth >= 1; --depth)
-                for (double a = 1; a <= 256; ++a)
-                    for (double b = 1; b <= 256; ++b)
-                        if (const double cycles = calc::loopCycles(chip, depth, {a, b, 1, 1}); cycles < 3000) loopsFor[std::size_t(cycles)] = depth;
-            int closest = 0;
-            for (int wanted = 0; wanted < 3000; ++wanted) {
-                if (loopsFor[std::size_t(wanted)]) closest = wanted;
-                const std::optional<calc::ExactDelay> delay = calc::exactDelay(chip, wanted);
-                QVERIFY2(delay, qPrintable(u"%1 cycles"_s.arg(wanted)));
-                calc::Counts counts{};
-                for (int counter = 0; counter < calc::MaxDepth; ++counter) counts[counter] = calc::passesOf(delay->registerValues[counter]);
-                const double loops = delay->depth > 0 ? calc::loopCycles(chip, delay->depth, counts) : 0;
-                const int rest = wanted - closest;
-                int fewest = rest;
-                for (int jumps = 0; jumps * jumpCost(chip) <= rest; ++jumps) fewest = std::min(fewest, jumps + rest - jumps * jumpCost(chip));
-                const QString form = u"%1 cycles: %2 loops of %3, then %4 cycles in %5 instructions"_s.arg(wanted);
-                QCOMPARE(form.arg(delay->depth).arg(loops).arg(delay->jumps * jumpCost(chip) + delay->nops).arg(delay->jumps + delay->nops),
-                         form.arg(loopsFor[std::size_t(closest)]).arg(closest).arg(rest).arg(fewest));
+    void fewestInstructionsThenCounters() {
+        // Against every routine of up to 3000 cycles, any cap on the counters (any counter but A and B above 1 makes more):
+        // none has fewer instructions, nor as many and fewer counters. Its padding is then the fewest for its rest.
+        constexpr int kLongest = 3000;
+        for (const Chip chip : calc::kAllChips) {
+            const calc::ChipModel& model = calc::chipModel(chip);
+            const int jump = int(model.jumpCycles), perCounter = model.loadInstructions + model.loopInstructions;
+            std::vector<int> padding(kLongest + 1);
+            for (int rest = 0; rest <= kLongest; ++rest) {
+                padding[std::size_t(rest)] = rest;
+                for (int jumps = 1; jump > 0 && jumps * jump <= rest; ++jumps)
+                    padding[std::size_t(rest)] = std::min(padding[std::size_t(rest)], jumps + rest - jumps * jump);
             }
+            std::array<std::set<int>, calc::MaxDepth + 1> loops;  // the cycles each depth's loops make
+            for (int depth = 1; depth <= calc::MaxDepth; ++depth)
+                for (double a = 1; a <= 256; ++a)
+                    for (double b = 1; b <= (depth > 1 ? 256 : 1); ++b)
+                        if (const double cycles = calc::loopCycles(chip, depth, {a, b, 1, 1}); cycles <= kLongest) loops[std::size_t(depth)].insert(int(cycles));
+            for (int cap = 1; cap <= calc::MaxDepth; ++cap)
+                for (int wanted = 0; wanted <= kLongest; ++wanted) {
+                    std::pair<int, int> fewest = {padding[std::size_t(wanted)], 0};  // instructions, counters
+                    for (int depth = 1; depth <= cap; ++depth)
+                        for (auto cycles = loops[std::size_t(depth)].begin(); cycles != loops[std::size_t(depth)].end() && *cycles <= wanted; ++cycles)
+                            fewest = std::min(fewest, {depth * perCounter + padding[std::size_t(wanted - *cycles)], depth});
+                    const std::optional<calc::ExactDelay> delay = calc::exactDelay(chip, wanted, cap);
+                    const QString form = u"%1 cap %2, %3 cycles: %4 in %5 instructions, %6 counters"_s.arg(model.commandLineName).arg(cap).arg(wanted);
+                    if (wanted > calc::longestExact(chip, cap)) {
+                        QVERIFY2(!delay, qPrintable(form));
+                        continue;
+                    }
+                    QVERIFY2(delay, qPrintable(form));
+                    calc::Counts counts{};
+                    for (int counter = 0; counter < calc::MaxDepth; ++counter) counts[counter] = calc::passesOf(delay->registerValues[counter]);
+                    const double made = (delay->depth > 0 ? calc::loopCycles(chip, delay->depth, counts) : 0) + double(delay->jumps) * jump + double(delay->nops);
+                    QCOMPARE(form.arg(made).arg(delay->depth * perCounter + delay->jumps + delay->nops).arg(delay->depth),
+                             form.arg(wanted).arg(fewest.first).arg(fewest.second));
+                }
         }
-        // Beyond four loops of 256 passes, or below nothing, there is no such routine.
-        QVERIFY(calc::exactDelay(Chip::Pic, 12918587911));
-        QVERIFY(!calc::exactDelay(Chip::Pic, 12918587912));
+        // Beyond four loops of 256 passes and less than an inner pass more, or below nothing, there is no such routine.
+        QCOMPARE(calc::longestExact(Chip::Pic, 4), 12918587913.0);
+        QVERIFY(calc::exactDelay(Chip::Pic, 12918587913));
+        QVERIFY(!calc::exactDelay(Chip::Pic, 12918587914));
         QVERIFY(!calc::exactDelay(Chip::Pic, -1));
     }
 
@@ -150,7 +165,11 @@ private Q_SLOTS:
         if (gpsimAvailable()) QCOMPARE(gpsimDifferences(pieces), QString());
         // Halves go away from zero, within a millionth of a cycle.
         for (const auto& [cycles, whole] : {std::pair{2.5, 3.0}, {2.4999999, 3.0}, {2.4999, 2.0}, {-2.5, -3.0}, {-2.4999999, -3.0}, {-2.6, -3.0}})
-            QCOMPARE(calc::wholeCycles(cycles), whole);
+            QCOMPARE(double(calc::wholeCycles(cycles)), whole);
+        // Up and down, within a millionth of a cycle of a whole number, take that number.
+        for (const auto& [cycles, up, down] : {std::tuple{24.1, 25.0, 24.0}, {24.0000001, 24.0, 24.0}, {23.9999999, 24.0, 24.0}, {23.5, 24.0, 23.0}})
+            QCOMPARE((QList<double>{double(calc::wholeCycles(cycles, calc::Rounding::Up)), double(calc::wholeCycles(cycles, calc::Rounding::Down))}),
+                     (QList<double>{up, down}));
     }
 
     void randomRoutinesTakeExactlyTheirCycles() {
