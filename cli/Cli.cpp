@@ -21,7 +21,8 @@ QString helpText() {
 Works out a nested delay loop for PIC, PIC18, SX, AVR and 8051 microcontrollers
 and writes its assembly subroutine: for PIC and SX with the same arithmetic and
 listings as the Kestrune window, or, with --exact, a routine of exactly the
-wanted number of cycles. Every listing kind is run in a simulator by the tests.
+wanted number of cycles. The project's tests run the PIC and PIC18 listings in
+gpsim, the AVR listings in simavr and the 8051 listings in s51.
 
 Commands:
   values  find the loop depth and counter values for a wanted delay
