@@ -4,6 +4,7 @@
 
 #include "Version.h"
 
+#include "cli/CliOptions.h"
 #include "cli/CliReport.h"
 #include "cli/CliRequest.h"
 #include "cli/UsageError.h"

@@ -30,7 +30,4 @@ struct CliRequest {
 // else; otherwise the first problem found throws UsageError.
 CliRequest parseCliRequest(const QStringList& arguments);
 
-// The options and what they take, as --help shows them.
-QString optionsHelp();
-
 }  // namespace cli
