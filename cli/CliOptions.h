@@ -8,7 +8,6 @@ namespace cli {
 
 // The options of kestrune-cli with what they take, as --help describes them.
 struct CliOptions {
-
     QCommandLineOption clock{QStringLiteral("clock"),
                              QStringLiteral("Oscillator frequency: a number in Hz, or with a unit Hz, kHz, MHz or "
                                             "GHz (4MHz, 4000kHz, 4e6, 32.768kHz); above 0."),
