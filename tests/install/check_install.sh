@@ -12,7 +12,7 @@ cd "$scratch/usr"
 missing=0
 for file in bin/kestrune bin/kestrune-cli \
     "$libdir"/kestrune/libkestrune_sound.so "$libdir"/kestrune/libkestrune_print.so \
-    share/kestrune/Kestrune.def share/kestrune/kestrune.cfg share/doc/kestrune/kestrune_v2_2.pdf \
+    share/kestrune/Kestrune.def share/kestrune/kestrune.cfg share/doc/kestrune/{kestrune_v2_2.pdf,copyright} \
     share/applications/org.example.Kestrune.desktop share/metainfo/org.example.Kestrune.metainfo.xml \
     share/icons/hicolor/{16x16,32x32,48x48,64x64,128x128,256x256}/apps/org.example.Kestrune.png \
     share/man/man1/kestrune.1.gz share/man/man1/kestrune-cli.1.gz; do
