@@ -15,7 +15,7 @@ test_packages=(
     clang libclang-rt-14-dev
     libbenchmark-dev
     xvfb xauth xdotool xclip x11-apps imagemagick poppler-utils dbus-daemon x11-utils
-    desktop-file-utils appstream man-db groff-base dpkg-dev file
+    desktop-file-utils appstream man-db groff-base dpkg-dev file lintian
 )
 case "${1:-}" in
     run) packages=("${run_packages[@]}") ;;

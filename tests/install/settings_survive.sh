@@ -3,15 +3,14 @@
 # user's settings in the user's configuration folder, and finds its factory settings and
 # its manual in the installed tree.
 #   settings_survive.sh install BUILD_DIR   the tree cmake --install puts in a DESTDIR
-#   settings_survive.sh package BUILD_DIR   the tree of the package cpack -G DEB builds
+#   settings_survive.sh package BUILD_DIR   the tree of the package package_lintian.sh built
 source "$(dirname "$0")/common.sh"
 how=$1 build=$2
 
 start_xvfb
 if [ "$how" = package ]; then
-    need dpkg-deb dpkg-shlibdeps
-    cpack -G DEB --config "$build/CPackConfig.cmake" -B "$scratch/package" >/dev/null
-    deb=$(echo "$scratch"/package/kestrune_*.deb)
+    need dpkg-deb
+    deb=$(echo "$build"/package/kestrune_*.deb)
     dpkg-deb --field "$deb" Depends | tee "$scratch/depends"
     grep -q 'fonts-liberation.*libqt6widgets6' "$scratch/depends"
     dpkg-deb -x "$deb" "$scratch/tree"
