@@ -245,9 +245,12 @@ CliRequest parseCliRequest(const QStringList& arguments) {
     }
     if (parser.isSet(options.routine)) {
         request.routine = checkedName("--routine", parser.value(options.routine));
-        if (listing::verdictOn(request.format, request.routine) != listing::NameVerdict::Declared &&
-            listing::verdictOn(request.format, request.routine) != listing::NameVerdict::NotARegister)
+        const listing::NameVerdict verdict = listing::verdictOn(request.format, request.routine);
+        if (verdict == listing::NameVerdict::Register || verdict == listing::NameVerdict::WrongRegister)
             refuse(QStringLiteral("--routine ") + quoted(parser.value(options.routine)) + QStringLiteral(" is a register name"));
+        for (int counter = 0; counter < calc::MaxDepth; ++counter)
+            if (request.routine.compare(request.names[counter], listing::nameCase(request.format)) == 0)
+                refuse(QStringLiteral("--routine %1 is also the name of counter %2").arg(quoted(request.routine), QChar(u'A' + counter)));
     }
     calculation.addCallReturn = parser.isSet(options.callReturn) || !request.routine.isEmpty();
     request.declare = parser.isSet(options.declare);

@@ -137,6 +137,7 @@ private Q_SLOTS:
                "V --chip avr --names r3|2|--names 'r3' is not one of r16-r31", "V --chip avr --format gnu --names r16,cnt|2|--names 'cnt' is not",
                "V --chip 8051 --names Delay1|2|--names 'Delay1' is not one of the registers R0-R7",
                "V --chip 8051 --routine r1|2|--routine 'r1' is a register name",
+               "V --routine delay2 --format parallax|2|--routine 'delay2' is also the name of counter B",
                // Two counters on one register, as each assembler compares names.
                "T --counts 10,2 --names a,a|2|--names: counters A and B are the same register 'a'",
                "T --counts 10,2,3 --names Delay3|2|counters A and C are the same register 'Delay3'",
