@@ -9,8 +9,10 @@ set -eu
 notes=$1 version=$2 revision=$3 maintainer=$4 output=$5
 
 changelog=$(awk -v version="$version" -v revision="$revision" -v maintainer="$maintainer" '
-    function sign(    stamp) {
-        ("date --utc --rfc-email --date=" day) | getline stamp
+    function sign(    date, stamp) {
+        date = "date --utc --rfc-email --date=" day
+        date | getline stamp
+        close(date)
         printf "\n -- %s  %s\n", maintainer, stamp
     }
     /^Kestrune [0-9.]+, [0-9][0-9][0-9][0-9]-[0-9][0-9]-[0-9][0-9]$/ {
