@@ -2,7 +2,16 @@
 
 #include <QList>
 
+#include <algorithm>
+
+#include "calc/Fault.h"
+#include "calc/NumberText.h"
+
 namespace prefs {
+
+namespace {
+constexpr uint kLargestRegisterValue = 255;
+}
 
 NameFault FindSpace(const QString& name) {
     if (name.isEmpty() || name.contains(QLatin1Char(' '))) return NameHasSpace;
@@ -32,6 +41,23 @@ QString trimSpaces(const QString& name) {
     while (begin < end && name[begin] == QLatin1Char(' ')) ++begin;
     while (end > begin && name[end - 1] == QLatin1Char(' ')) --end;
     return name.mid(begin, end - begin);
+}
+
+CounterValue readCounterValue(const QString& text) {
+    const auto isDigit = [](QChar c) { return c >= QLatin1Char('0') && c <= QLatin1Char('9'); };
+    if (!text.isEmpty() && std::all_of(text.cbegin(), text.cend(), isDigit)) {
+        bool fits = false;
+        const uint value = text.toUInt(&fits);
+        if (fits && value <= kLargestRegisterValue)
+            return {ValueFault::None, static_cast<int>(value)};
+        return {ValueFault::NotARegisterValue};
+    }
+    try {
+        calc::parseNumber(text);
+    } catch (const calc::Fault& fault) {
+        if (fault.kind() == calc::FaultKind::NotANumber) return {ValueFault::NotANumber};
+    }
+    return {ValueFault::NotARegisterValue};
 }
 
 }  // namespace prefs

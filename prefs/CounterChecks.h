@@ -25,4 +25,18 @@ QString characterForMessage(char32_t character);
 // The name with the space characters at both ends removed (other blanks stay).
 QString trimSpaces(const QString& name);
 
+// Why a counter value's text is refused.
+enum class ValueFault { None, NotANumber, NotARegisterValue };
+
+struct CounterValue {
+    ValueFault fault = ValueFault::None;
+    int value = 0;  // the register value, when there is no fault
+};
+
+// The text of a value box goes into the listing as it stands, as the decimal literal an
+// 8-bit register is loaded with, so a value is decimal digits alone for a whole number from
+// 0 to 255 ("007" is 7; 0 means 256 passes). Any other text that reads as a number (300,
+// -1, 2.5, 1e2, +7, " 7 ") is no register value; the empty text is no number.
+CounterValue readCounterValue(const QString& text);
+
 }  // namespace prefs

@@ -45,6 +45,14 @@ double tabOf(const QString& item, FileKind file) {
     return tab;
 }
 
+// A line that holds no counter value stops the load there, as a bad number does.
+QString counterValueItem(const QString& item) {
+    const ValueFault fault = readCounterValue(item).fault;
+    if (fault == ValueFault::NotANumber) throw calc::Fault(calc::FaultKind::NotANumber);
+    if (fault == ValueFault::NotARegisterValue) throw calc::Fault(calc::FaultKind::Overflow);
+    return item;
+}
+
 // Each counter's name and value, D first as in the file.
 template <int Counter>
 constexpr SettingFormat nameFormat(Setting setting) {
@@ -54,7 +62,10 @@ constexpr SettingFormat nameFormat(Setting setting) {
 
 template <int Counter>
 constexpr SettingFormat valueFormat(Setting setting) {
-    return {setting, [](const QString& item, FileKind, Settings& into) { into.values[Counter] = item; },
+    return {setting,
+            [](const QString& item, FileKind, Settings& into) {
+                into.values[Counter] = counterValueItem(item);
+            },
             [](const Settings& from) { return from.values[Counter]; }};
 }
 

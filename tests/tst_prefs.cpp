@@ -1,5 +1,5 @@
 // The preferences format on its own: the bytes written, how each item reads back from either
-// file, the line rules, damaged and special files, and the counter name rules.
+// file, the line rules, damaged and special files, and the counter name and value rules.
 #include <QDir>
 #include <QFileInfo>
 #include <QTemporaryDir>
@@ -42,7 +42,7 @@ class TestPrefs : public QObject {
 private Q_SLOTS:
     void writtenBytesReadBack() {
         // Every item both ways; numbers in the shortest form that reads back as the same single-precision number.
-        for (const QByteArray& file : {kSample, QByteArray("\r\n\r\nsay\"hi\"\r\na,b\r\nZ\xc3\xa4hler\r\n\r\n\r\n\r\n\r\n0\r\nMicrochip\r\n 0 \r\n"
+        for (const QByteArray& file : {kSample, QByteArray("\r\n\r\nsay\"hi\"\r\na,b\r\nZ\xc3\xa4hler\r\n0\r\n007\r\n255\r\n9\r\n0\r\nMicrochip\r\n 0 \r\n"
                                                            "-0.1 \r\n 300000000549775575777803994281145270272 \r\n 0 \r\n-7 \r\n 0 \r\n 0 \r\n")}) {
             Settings settings;
             QCOMPARE(readAll(file, settings), prefs::SettingCount);
@@ -138,6 +138,17 @@ private Q_SLOTS:
         QCOMPARE(::lutimes(QFile::encodeName(leftover).constData(), times), 0);
         prefs::removeSaveLeftovers(folder.filePath(u"kestrune.cfg"_s), started);
         QCOMPARE(identityOf(leftover) == u"missing", f[2] == u"1");
+    }
+
+    void counterValues_data() {
+        // A value's text and what it reads as: its register value, "another number", or nothing when it is no number.
+        table({"000000000000000000000255|255", "99999999999999999999|another number", "1e999|another number", "0x10|", "|"});
+    }
+    void counterValues() {
+        const QStringList f = fields();
+        const auto [fault, value] = prefs::readCounterValue(f[0]);
+        using prefs::ValueFault;
+        QCOMPARE(fault == ValueFault::None ? QString::number(value) : fault == ValueFault::NotANumber ? QString() : u"another number"_s, f[1]);
     }
 
     void counterNames_data() {

@@ -26,6 +26,13 @@ void showNameMissing(QLineEdit* box) {
 const QString kNonNumericValue =
     QStringLiteral("Do not use non-numeric characters within counter values!");
 
+constexpr int kRegisterValues = 256;
+
+QString valueRefusal(prefs::ValueFault fault) {
+    if (fault == prefs::ValueFault::NotANumber) return kNonNumericValue;
+    return QStringLiteral("Counter values are whole numbers from 0 to 255 (0 means 256 passes)!");
+}
+
 }  // namespace
 
 void FrmMain::onNameChanged(int counter) {
@@ -74,14 +81,21 @@ void FrmMain::onValueChanged(int counter) {
     QLineEdit* box = rows_[counter].value;
     CounterInput& remembered = input_.counter[counter];
     try {
-        remembered.LastValue = calc::toInt16(calc::parseNumber(box->text()));
+        const prefs::CounterValue read = prefs::readCounterValue(box->text());
+        if (read.fault != prefs::ValueFault::None) {
+            // A failed run leaves the quiet flag for the run that completes.
+            exclaim(valueRefusal(read.fault));
+            box->setText(QString::number(remembered.LastValue));
+            return;
+        }
+        remembered.LastValue = static_cast<qint16>(read.value);
         if (remembered.QuietValue != 1) {
             FillTab();
             calc_.DelayValue = calc::parseNumber(TxtTime->text());
         }
         remembered.QuietValue = 0;
     } catch (const calc::Fault& fault) {
-        // A failed run leaves the quiet flag for the run that completes.
+        // The delay box holds no number, or none that fits.
         if (fault.kind() != calc::FaultKind::NotANumber) {
             exclaim(QStringLiteral("Error : ") + fault.description());
             return;
@@ -101,13 +115,9 @@ void FrmMain::setValueFromCode(int counter, const QString& text) {
 
 void FrmMain::onNudge(int counter, bool up) {
     QLineEdit* box = rows_[counter].value;
-    double workNumber = 0;
-    try {
-        workNumber = calc::parseNumber(box->text());
-    } catch (const calc::Fault& fault) {
-        exclaim(fault.kind() == calc::FaultKind::NotANumber
-                    ? kNonNumericValue
-                    : QStringLiteral("Error : ") + fault.description());
+    const prefs::CounterValue read = prefs::readCounterValue(box->text());
+    if (read.fault != prefs::ValueFault::None) {
+        exclaim(valueRefusal(read.fault));
         return;
     }
     // The loop depth must include the nudged counter; moving the tab up does not recalculate,
@@ -117,14 +127,7 @@ void FrmMain::onNudge(int counter, bool up) {
         TabCode->setCurrentIndex(counter);
     }
     // 0 in a register means 256 passes, so the steps wrap between 255 and 0.
-    if (up) {
-        workNumber += 1;
-        if (workNumber == 256) workNumber = 0;
-    } else {
-        workNumber -= 1;
-        if (workNumber == -1) workNumber = 255;
-    }
-    box->setText(calc::formatPlain(workNumber));
+    box->setText(QString::number((read.value + (up ? 1 : -1) + kRegisterValues) % kRegisterValues));
     onBtnCalcTimePressed();
 }
 

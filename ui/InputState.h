@@ -12,7 +12,7 @@ struct CounterInput {
     // 1 = the next change of the value box comes from code and must not rebuild the listing
     // or refresh the delay value; the value box's change handling clears it.
     qint16 QuietValue = 0;
-    qint16 LastValue = 0;  // last whole number the value text converted to
+    qint16 LastValue = 0;  // last value accepted, 0 to 255
     QString LastName;      // last accepted name, put back when a new name is refused
 };
 

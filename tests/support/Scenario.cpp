@@ -116,7 +116,7 @@ void runSteps(WindowFixture& fixture, const QString& steps) {
         QWidget* target = verb == u"show" ? &fixture.window() : fixture.control(named);
         if (!WindowFixture::activate(target->window())) qFatal("the window does not become active");
         if (verb != u"show") target->setFocus();
-        if (verb == u"key") QTest::keyClick(target, QKeySequence(text)[0].key());
+        if (verb == u"key") QTest::keyClick(target, QKeySequence(text)[0].key(), QKeySequence(text)[0].keyboardModifiers());
         if (verb == u"leave") fixture.box("TxtClock")->setFocus();
     };
     const auto write = [&] {
