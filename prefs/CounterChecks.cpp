@@ -43,6 +43,15 @@ QString trimSpaces(const QString& name) {
     return name.mid(begin, end - begin);
 }
 
+std::optional<std::pair<int, int>> sameNames(const QStringList& names,
+                                             Qt::CaseSensitivity sensitivity) {
+    for (int first = 0; first < names.size(); ++first)
+        for (int second = first + 1; second < names.size(); ++second)
+            if (names[first].compare(names[second], sensitivity) == 0)
+                return std::pair(first, second);
+    return std::nullopt;
+}
+
 CounterValue readCounterValue(const QString& text) {
     const auto isDigit = [](QChar c) { return c >= QLatin1Char('0') && c <= QLatin1Char('9'); };
     if (!text.isEmpty() && std::all_of(text.cbegin(), text.cend(), isDigit)) {

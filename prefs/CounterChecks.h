@@ -1,9 +1,11 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 #include <QtGlobal>
 
 #include <optional>
+#include <utility>
 
 namespace prefs {
 
@@ -24,6 +26,12 @@ QString characterForMessage(char32_t character);
 
 // The name with the space characters at both ends removed (other blanks stay).
 QString trimSpaces(const QString& name);
+
+// The first two counters, by their index in `names` (A first), whose names an assembler
+// that compares names with this sensitivity reads as one register, which the listing would
+// then count down twice over; nothing when all differ.
+std::optional<std::pair<int, int>> sameNames(const QStringList& names,
+                                             Qt::CaseSensitivity sensitivity);
 
 // Why a counter value's text is refused.
 enum class ValueFault { None, NotANumber, NotARegisterValue };

@@ -152,6 +152,26 @@ private Q_SLOTS:
             u"said Do not use the character '\u00e4' within counter names! | TxtAName = CntA");
         pic("name, a digit first wins over a bad character", u"100 20 5 2 | type TxtAName 1;",
             u"said Do not use a number as the first character of a counter name! | TxtAName = CntA");
+        // The counters a calculation uses must have names the chosen format's assembler tells apart, or the listing would
+        // count one register down twice: gpasm minds capitals, the Parallax assembler does not. Refused, nothing is calculated
+        // and there is no listing; counters the depth does not use may share a name. The search goes by the depth it finds.
+        for (const QString& clash : {u"0 A B"_s, u"1 A B refused"_s, u"2 A C refused"_s, u"2 C D"_s, u"3 B D refused"_s}) {
+            const QStringList f = clash.split(u' ');
+            QTest::addRow("names, %s and %s alike on tab %s", qPrintable(f[1]), qPrintable(f[2]), qPrintable(f[0]))
+                << kPic + u"100 20 5 2 | tab %1 | type Txt%2Name a | type Txt%3Name a | type TxtAValue 99 | watch TxtMC | "
+                          "click BtnCalcTime"_s.arg(f[0], f[1], f[2])
+                << (f.size() > 3 ? u"said Counters %1 and %2 have the same name (a)! | changes of TxtMC = 0 | listing = "_s.arg(f[1], f[2])
+                                 : u"changes of TxtMC = 1 | listing ^= ;PIC"_s);
+        }
+        pic("names, capitals differ to gpasm", u"100 20 5 2 | tab 1 | type TxtBName cnta | click BtnCalcTime",
+            u"TxtMC = 14935 | listing $= \tcnta,1\r\n\t\tgoto\tloop");
+        pic("names, capitals alike to the Parallax assembler", u"100 20 5 2 | tab 1 | type TxtBName cnta | click OptParallax | click BtnCalcTime",
+            u"said Counters A and B have the same name (CntA, cnta)! | listing = ");
+        pic("names, alike in the depth the search finds", u"100 20 5 2 | type TxtBName CntA | type TxtTime 0.001 | click BtnCalcValues",
+            u"said Counters A and B have the same name (CntA)! | tab = 0 | values = 100 20 5 2 | TxtTime = 0.001");
+        pic("names, alike beyond the depth the search finds", u"100 20 5 2 | type TxtDName CntC | type TxtTime 0.001 | click BtnCalcValues",
+            u"values = 75 2 1 1");
+        pic("names, alike at a tab click: the delay, no listing", u"100 20 5 2 | type TxtBName CntA | tab 1", u"TxtMC = 14935 | listing = ");
         // A counter value goes into the listing as it stands, so it is decimal digits alone for 0 to 255, however it comes.
         // Another number is refused and the box gets its last value back, a nudge steps nothing, and a preferences file
         // stops loading there, silently; blanks around a line of the file are no part of its item.

@@ -8,6 +8,7 @@
 #include <array>
 #include <memory>
 #include <optional>
+#include <utility>
 
 #include "calc/CalcState.h"
 #include "calc/Formulas.h"
@@ -88,6 +89,10 @@ private:
                        QString (*format)(double));
     void showChipType(calc::Chip chip);
     bool anyCounterNameEmpty() const;
+    // The first two counters of the depth that the chosen format's assembler reads as one register.
+    std::optional<std::pair<int, int>> counterNamesClash(int depth) const;
+    // Says which counters of the depth share a name, if any do.
+    bool refuseSameNames(int depth);
 
     // The listing (FrmMainListing.cpp)
     void FillTab();

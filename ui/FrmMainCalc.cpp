@@ -4,12 +4,14 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QTabBar>
 
 #include "calc/CounterSearch.h"
 #include "calc/Fault.h"
 #include "calc/Formulas.h"
 #include "calc/NumberText.h"
+#include "prefs/CounterChecks.h"
 #include "ui/FrmMain.h"
 
 namespace ui {
@@ -21,6 +23,29 @@ const QString kBlankNames = QStringLiteral("You must not have any blank counter 
 bool FrmMain::anyCounterNameEmpty() const {
     return std::any_of(rows_.rbegin(), rows_.rend(),
                        [](const CounterRow& row) { return row.name->text().isEmpty(); });
+}
+
+std::optional<std::pair<int, int>> FrmMain::counterNamesClash(int depth) const {
+    QStringList names;
+    for (int counter = 0; counter < depth; ++counter) names << rows_[counter].name->text();
+    // gpasm tells capitals apart, the Parallax assembler does not.
+    return prefs::sameNames(names,
+                            OptMicroChip->isChecked() ? Qt::CaseSensitive : Qt::CaseInsensitive);
+}
+
+bool FrmMain::refuseSameNames(int depth) {
+    const std::optional<std::pair<int, int>> clash = counterNamesClash(depth);
+    if (!clash) return false;
+    const auto [first, second] = *clash;
+    const QString firstName = rows_[first].name->text(), secondName = rows_[second].name->text();
+    // Names that differ only in capitals are both shown, so the clash can be seen.
+    const QString shown =
+        firstName == secondName ? firstName : firstName + QStringLiteral(", ") + secondName;
+    exclaim(QStringLiteral("Counters %1 and %2 have the same name (%3)!")
+                .arg(rows_[first].letter)
+                .arg(rows_[second].letter)
+                .arg(shown));
+    return true;
 }
 
 void FrmMain::CalcTmm() {
@@ -62,6 +87,7 @@ void FrmMain::onBtnCalcTimePressed() {
         exclaim(kBlankNames);
         return;
     }
+    if (refuseSameNames(TabCode->currentIndex() + 1)) return;
     CalcTime();
     FillBoxes();
     FillTab();
@@ -86,7 +112,13 @@ void FrmMain::onBtnCalcValuesPressed() {
         } catch (const calc::Fault&) {
             if (request.addCallReturn) throw;
         }
-        const calc::SearchOutcome outcome = calc::CounterSearch(calc_, request);
+        // The depth the search finds decides which names must differ; refused, the search
+        // leaves no trace.
+        calc::CalcState searched = calc_;
+        const calc::SearchOutcome outcome = calc::CounterSearch(searched, request);
+        const int depth = outcome.depth > 0 ? outcome.depth : TabCode->currentIndex() + 1;
+        if (refuseSameNames(depth)) return;
+        calc_ = searched;
         if (outcome.clampedDelay) TxtTime->setText(calc::formatPlain(*outcome.clampedDelay));
         if (outcome.depth > 0) {
             const int tab = outcome.depth - 1;

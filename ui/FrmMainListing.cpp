@@ -42,6 +42,12 @@ void FrmMain::WritePQuad() { writeListing(listing::ListingFormat::Parallax, 4); 
 void FrmMain::writeListing(listing::ListingFormat format, int depth) {
     for (int counter = 0; counter < depth; ++counter)
         if (rows_[counter].value->text().isEmpty()) return;
+    // Two counters the assembler reads as one register would be counted down twice over: better
+    // no listing than a wrong one.
+    if (counterNamesClash(depth)) {
+        TxtCodeList->setListing(QString());
+        return;
+    }
 
     listing::ListingInput input;
     input.chip = calc_.ChipType;
