@@ -19,11 +19,11 @@ cmake --build build-sanitize -j "$jobs"
 ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
     ctest --test-dir build-sanitize --output-on-failure -j "$jobs"
 
-echo "== Fuzz the preferences reader =="
+echo "== Fuzz the preferences reader, the command line and the box rules =="
 if command -v clang++ >/dev/null 2>&1; then
     CXX=clang++ cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKESTRUNE_FUZZ=ON >/dev/null
-    cmake --build build-fuzz --target fuzz_preferences_reader -j "$jobs"
-    ctest --test-dir build-fuzz -R '^fuzz_preferences_reader$' --output-on-failure
+    cmake --build build-fuzz --target fuzz_targets -j "$jobs"
+    ctest --test-dir build-fuzz -R '^fuzz_' --output-on-failure -j "$jobs"
 else
-    echo "clang++ not found: the preferences reader is not fuzzed (install clang and libclang-rt-14-dev)"
+    echo "clang++ not found: nothing is fuzzed (install clang and libclang-rt-14-dev)"
 fi
