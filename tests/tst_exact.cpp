@@ -13,7 +13,7 @@
 #include "calc/NumberText.h"
 #include "cli/Cli.h"
 #include "listing/Listing.h"
-#include "support/Gpsim.h"
+#include "support/Judges.h"
 
 using namespace Qt::StringLiterals;
 using calc::Chip;
@@ -151,7 +151,7 @@ private Q_SLOTS:
             {u"--clock 4MHz --delay 1.2345ms"_s, 1235, u"0.00123500"_s},  // halfway rounds up
             {u"--clock 4MHz --delay 1.2344999ms"_s, 1234, u"0.00123400"_s},
             {u"--clock 50MHz --chip sx --delay 3.33us --call-return"_s, 167, u"0.00000334"_s}};
-        QList<GpsimPiece> pieces;
+        QList<JudgedPiece> pieces;
         for (const auto& row : rows) {
             const QJsonObject json = runJson(QStringList{u"values"_s, u"--exact"_s} + row.arguments.split(u' '));
             const QString listing = json[u"listing"_s].toString();
@@ -160,9 +160,9 @@ private Q_SLOTS:
                      u"%1: %2 wanted, %2 achieved, 0 left, %3"_s.arg(row.arguments).arg(row.wanted).arg(row.delayText));
             QVERIFY(listing.contains(u" Time Delay = "_s + row.delayText + u" s"_s));
             QCOMPARE(interpretedCycles(listing, row.arguments.contains(u"sx"_s) ? Chip::SxTurbo : Chip::Pic), qint64(row.wanted));
-            if (!row.arguments.contains(u"sx"_s)) pieces << GpsimPiece{listing, false, qint64(row.wanted), row.arguments};
+            if (!row.arguments.contains(u"sx"_s)) pieces << JudgedPiece{listing, false, qint64(row.wanted), row.arguments};
         }
-        if (gpsimAvailable()) QCOMPARE(gpsimDifferences(pieces), QString());
+        if (gpsimAvailable()) QCOMPARE(gpsimDifferences(u"p16f84"_s, pieces), QString());
         // Halves go away from zero, within a millionth of a cycle.
         for (const auto& [cycles, whole] : {std::pair{2.5, 3.0}, {2.4999999, 3.0}, {2.4999, 2.0}, {-2.5, -3.0}, {-2.4999999, -3.0}, {-2.6, -3.0}})
             QCOMPARE(double(calc::wholeCycles(cycles)), whole);
@@ -176,7 +176,7 @@ private Q_SLOTS:
         // 200 requests, seeded: both chips, both formats, every depth, with and without the CALL and return,
         // as plain listings and as routines to include.
         QRandomGenerator random(20261206);
-        QList<GpsimPiece> pieces;
+        QList<JudgedPiece> pieces;
         const QList<double> depthStarts = {0, 4, 770, 197124, 50463238};
         for (int request = 0; request < 200; ++request) {
             const Chip chip = request % 2 ? Chip::Pic : Chip::SxTurbo;
@@ -196,11 +196,11 @@ private Q_SLOTS:
                          .arg(interpretedCycles(listing, chip).value_or(-1)) + listing,
                      u"%1: %2 achieved, 0 left, %2 run\n"_s.arg(arguments).arg(qint64(whole)) + listing);
             if (chip == Chip::Pic && !parallax && !listing.endsWith(u" Hz"_s))
-                pieces << GpsimPiece{listing, json[u"call_return"_s].toBool(), cycles, arguments};
+                pieces << JudgedPiece{listing, json[u"call_return"_s].toBool(), cycles, arguments};
         }
         QCOMPARE(pieces.size(), 50);  // a quarter, every depth among them
         if (!gpsimAvailable()) QSKIP("gpasm and gpsim (Debian packages gputils and gpsim) are needed for the Microchip routines");
-        const QString differences = gpsimDifferences(pieces);
+        const QString differences = gpsimDifferences(u"p16f84"_s, pieces);
         QVERIFY2(differences.isEmpty(), qPrintable(differences));
     }
 };

@@ -2,7 +2,7 @@
 // each listing the window shows must equal the count it shows beside it.
 #include <QTest>
 
-#include "support/Gpsim.h"
+#include "support/Judges.h"
 #include "support/Scenario.h"
 #include "support/WindowFixture.h"
 
@@ -10,7 +10,7 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-GpsimPiece shownAfter(const QString& steps) {
+JudgedPiece shownAfter(const QString& steps) {
     WindowFixture fixture;
     runSteps(fixture, u"pic | click OptMicroChip | "_s + steps);
     if (!fixture.desktop.messages.isEmpty()) qFatal("%s: %s", qPrintable(steps), qPrintable(fixture.desktop.messageTexts().join(u'|')));
@@ -25,7 +25,7 @@ private Q_SLOTS:
     void shownCyclesAreSimulated() {
         if (!gpsimAvailable()) QSKIP("gpasm and gpsim (Debian packages gputils and gpsim) are needed to judge the listings");
         // Typed counters, 0 standing for 256 passes; D at 0 in four loops is left out: some 1.3e10 cycles.
-        QList<GpsimPiece> shown;
+        QList<JudgedPiece> shown;
         for (const QString& calls : {u"untick ChkAddCR"_s, u"tick ChkAddCR"_s})
             for (int depth = 0; depth < 4; ++depth)
                 for (const QString& counts : {u"1 1 1 1"_s, u"100 20 5 2"_s, u"255 2 255 1"_s, u"0 1 1 1"_s, u"1 0 1 1"_s, u"1 1 0 1"_s})
@@ -38,7 +38,7 @@ private Q_SLOTS:
                                            u"20000000 15"_s})
                 shown << shownAfter(u"type TxtClock %1 | counters 1 1 1 1 | %2 | type TxtTime %3 | click BtnCalcValues"_s.arg(
                     request.section(u' ', 0, 0), calls, request.section(u' ', 1)));
-        const QString differences = gpsimDifferences(shown);
+        const QString differences = gpsimDifferences(u"p16f84"_s, shown);
         QVERIFY2(differences.isEmpty(), qPrintable(differences));
     }
 };

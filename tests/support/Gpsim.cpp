@@ -1,72 +1,84 @@
-#include "support/Gpsim.h"
-
-#include <QFile>
-#include <QProcess>
 #include <QRegularExpression>
-#include <QStandardPaths>
 #include <QTemporaryDir>
+
+#include <map>
+
+#include "support/JudgeBatch.h"
 
 using namespace Qt::StringLiterals;
 
 namespace {
 
-// The watchdog is off (it would reset a long delay); the counters of the window and of kestrune-cli lie in
-// the first general-purpose registers. The nop comes first because gpsim never breaks on the reset vector.
-const QString kPrologue =
-    u"\tlist\tp=16f84\n\tinclude\t<p16f84.inc>\n\t__config\t_WDT_OFF & _XT_OSC & _PWRTE_OFF & _CP_OFF\n"
-    u"\tcblock\t0x0C\n\tCntA, CntB, CntC, CntD, Delay1, Delay2, Delay3, Delay4\n\tendc\n\torg\t0\n\tnop\n"_s;
-
-// The tool's output, or nothing when it fails.
-std::optional<QString> runTool(const QString& folder, const QString& tool, const QStringList& arguments) {
-    QProcess process;
-    process.setWorkingDirectory(folder);
-    process.setProcessChannelMode(QProcess::MergedChannels);
-    process.start(tool, arguments);
-    if (!process.waitForFinished(120000)) process.kill();
-    process.waitForFinished();
-    const QString output = QString::fromLocal8Bit(process.readAll());
-    if (process.exitStatus() == QProcess::NormalExit && process.exitCode() == 0) return output;
-    qWarning("%s failed:\n%s", qPrintable(tool), qPrintable(output));
-    return std::nullopt;
-}
+// These parts start with the watchdog on, and it would reset a long delay. The counters lie in the first
+// general-purpose registers the code reaches without a bank change (the access bank of a PIC18).
+struct Part {
+    QString watchdogOff;
+    int firstRegister;
+    int callReach = 0;  // words from address 0, where a CALL reaches less than the whole program memory
+};
+const std::map<QString, Part> kParts = {
+    {u"p16f84"_s, {u"__config\t_WDT_OFF"_s, 0x0C}},
+    {u"p12f508"_s, {u"__config\t_WDT_OFF"_s, 0x07, 0x100}},
+    {u"p16f628a"_s, {u"__config\t_WDT_OFF"_s, 0x20}},
+    {u"p16f1823"_s, {u"__config\t_CONFIG1, _WDTE_OFF"_s, 0x20}},
+    {u"p18f452"_s, {u"config\tWDT = OFF"_s, 0x00}},
+    {u"p18f26k22"_s, {u"config\tWDTEN = OFF"_s, 0x00}},
+};
+const QStringList kCounters = {u"CntA"_s, u"CntB"_s, u"CntC"_s, u"CntD"_s, u"Delay1"_s, u"Delay2"_s,
+                               u"Delay3"_s, u"Delay4"_s, u"a"_s, u"b"_s, u"c"_s, u"d"_s};
 
 }  // namespace
 
-bool gpsimAvailable() {
-    return !QStandardPaths::findExecutable(u"gpasm"_s).isEmpty() && !QStandardPaths::findExecutable(u"gpsim"_s).isEmpty();
-}
+bool gpsimAvailable() { return judge::toolsFound({u"gpasm"_s, u"gpsim"_s}); }
 
-QString gpsimDifferences(const QList<GpsimPiece>& pieces) {
-    // Label Bn before each piece and after the last; the cycle counter is read at each of them. Each
-    // piece's "loop" label is made its own.
-    QString program = kPrologue, subroutines, script = u"load delay.cod\n"_s;
-    qint64 limit = 1000;
-    for (qsizetype at = 0; at < pieces.size(); ++at) {
-        const QString listing = QString(pieces[at].listing).remove(u'\r').replace(u"loop"_s, u"loop%1"_s.arg(at));
-        program += u"B%1\n"_s.arg(at) + (pieces[at].subroutine ? u"\tcall\tR%1\n"_s.arg(at) : listing + u'\n');
-        if (pieces[at].subroutine) subroutines += u"R%1\n"_s.arg(at) + listing + u'\n';
-        script += u"break e B%1\n"_s.arg(at);
-        limit += pieces[at].cycles;
+QString gpsimDifferences(const QString& part, const QList<JudgedPiece>& pieces) {
+    const auto found = kParts.find(part);
+    if (found == kParts.end()) return u"gpsim judges no part %1"_s.arg(part);
+    // A listing's own cblock, without an address, would go on from the judge's: its names join the judge's
+    // declaration instead, so pieces that name the same counter share one program.
+    static const QRegularExpression ownBlock(
+        u"^\\s+cblock\\s*\\n(.*?)^\\s+endc\\s*$\\n?"_s,
+        QRegularExpression::MultilineOption | QRegularExpression::DotMatchesEverythingOption | QRegularExpression::CaseInsensitiveOption);
+    QStringList counters = kCounters;
+    QList<JudgedPiece> declared = pieces;
+    for (JudgedPiece& piece : declared) {
+        piece.listing.remove(u'\r');
+        for (const QRegularExpressionMatch& block : ownBlock.globalMatch(piece.listing))
+            counters << block.captured(1).split(QRegularExpression(u"[\\s,]+"_s), Qt::SkipEmptyParts);
+        piece.listing.remove(ownBlock);
     }
-    program += u"B%1\n\tgoto\tB%1\n"_s.arg(pieces.size()) + subroutines + u"\tend\n"_s;
-    script += u"break e B%1\nbreak c %2\n"_s.arg(pieces.size()).arg(limit) + u"run\ncycles\n"_s.repeated(pieces.size() + 1) + u"quit\n"_s;
+    counters.removeDuplicates();
+    const Part& chip = found->second;
+    QString program = u"\tlist\tp=%1\n\tinclude\t<%2.inc>\n\t%3\n\tcblock\t%4\n\t%5\n\tendc\n\torg\t0\n"_s.arg(
+        part.mid(1), part, chip.watchdogOff, u"0x%1"_s.arg(chip.firstRegister, 2, 16, QChar(u'0')), counters.join(u", "_s));
+    program += judge::batchProgram({u""_s, u"goto"_s, u"call"_s}, declared);
+    if (chip.callReach)
+        program += u"\tif\tmark0 > 0x%1\n\terror\t\"the subroutines do not fit in the words CALL reaches\"\n\tendif\n"_s.arg(chip.callReach, 0, 16);
+    program += u"\tend\n"_s;
+
+    // gpsim stops at each marker; past the cycle limit it stops at every cycle, so a piece that never ends
+    // costs the limit once, not once per marker.
+    const qint64 limit = judge::cycleLimit(pieces);
+    QString script = u"load delay.cod\n"_s;
+    for (qsizetype at = 0; at <= pieces.size(); ++at) script += u"break e mark%1\nbreak c %2\n"_s.arg(at).arg(limit + at);
+    script += u"run\ncycles\n"_s.repeated(pieces.size() + 1) + u"quit\n"_s;
     QTemporaryDir folder;
-    for (const auto& [name, text] : {std::pair{u"delay.asm"_s, program}, std::pair{u"delay.stc"_s, script}}) {
-        QFile file(folder.filePath(name));
-        if (!file.open(QIODevice::WriteOnly) || file.write(text.toLatin1()) != text.size()) return u"cannot write the test program"_s;
-    }
-    if (!runTool(folder.path(), u"gpasm"_s, {u"delay.asm"_s})) return u"gpasm refused the program:\n"_s + program;
-    const std::optional<QString> simulation = runTool(folder.path(), u"gpsim"_s, {u"-i"_s, u"-S"_s, u"disable"_s, u"-c"_s, u"delay.stc"_s});
+    if (!judge::writeFile(folder.filePath(u"delay.asm"_s), program) || !judge::writeFile(folder.filePath(u"delay.stc"_s), script))
+        return u"cannot write the test program"_s;
+    // Assembler warnings count: one is a program beyond the part's memory.
+    if (const judge::ToolRun assembly = judge::runTool(folder.path(), u"gpasm"_s, {u"delay.asm"_s});
+        !assembly.succeeded || assembly.output.contains(u"Warning["_s))
+        return judge::refusal(u"gpasm"_s, assembly, program);
+    const judge::ToolRun simulation =
+        judge::runTool(folder.path(), u"gpsim"_s, {u"-i"_s, u"-S"_s, u"disable"_s, u"-c"_s, u"delay.stc"_s}, {}, limit);
     // gpsim answers "cycles" with the count in decimal and in hex: "14939 = 0x00003A5B".
     static const QRegularExpression reading(u"(\\d+) = 0x([0-9A-Fa-f]+)"_s);
     QList<qint64> readings;
-    for (const QRegularExpressionMatch& match : reading.globalMatch(simulation.value_or(QString())))
-        if (match.captured(1).toLongLong() == match.captured(2).toLongLong(nullptr, 16)) readings << match.captured(1).toLongLong();
-    if (readings.size() != pieces.size() + 1 || readings.back() >= limit)
-        return u"gpsim did not read the cycles at every piece:\n"_s + simulation.value_or(QString());
-    QString differences;
-    for (qsizetype at = 0; at < pieces.size(); ++at)
-        if (const qint64 counted = readings[at + 1] - readings[at]; counted != pieces[at].cycles)
-            differences += u"%1: gpsim counts %2, not %3\n%4\n"_s.arg(pieces[at].origin).arg(counted).arg(pieces[at].cycles).arg(pieces[at].listing);
-    return differences;
+    for (const QRegularExpressionMatch& match : reading.globalMatch(simulation.output)) {
+        const qint64 cycles = match.captured(1).toLongLong();
+        if (cycles != match.captured(2).toLongLong(nullptr, 16)) continue;
+        if (cycles >= limit) break;
+        readings << cycles;
+    }
+    return judge::differences(u"gpsim"_s, pieces, readings, simulation.output);
 }
