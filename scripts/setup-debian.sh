@@ -11,7 +11,7 @@ run_packages=(
     fonts-liberation
 )
 test_packages=(
-    gputils gpsim
+    gputils gpsim avra binutils-avr libsimavr-dev as31 sdcc-ucsim
     clang libclang-rt-14-dev
     libbenchmark-dev
     xvfb xauth xdotool xclip x11-apps imagemagick poppler-utils dbus-daemon x11-utils
