@@ -1,9 +1,11 @@
-// Routines of an exact length from kestrune-cli: the loops that come closest to the wanted count, the fewest padding
-// after them, and every routine run cycle for cycle in a small interpreter of the listing text, and for a PIC in gpsim.
+// Routines from kestrune-cli run as printed: every kind of listing of every chip on every part it covers, and a thousand
+// seeded requests, in gpsim, simavr and s51 (the SX, which no Debian simulator knows, in a small interpreter of the
+// listing text); the exact search against every routine of up to 3000 cycles; declarations that assemble alone.
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QRandomGenerator>
 #include <QTest>
+#include <QTemporaryDir>
 #include <QTextStream>
 
 #include <map>
@@ -13,7 +15,8 @@
 #include "calc/NumberText.h"
 #include "cli/Cli.h"
 #include "listing/Listing.h"
-#include "support/Judges.h"
+#include "support/JudgeBatch.h"
+#include "support/RowTable.h"
 
 using namespace Qt::StringLiterals;
 using calc::Chip;
@@ -76,6 +79,49 @@ QJsonObject runJson(const QStringList& arguments) {
         if (cli::runCli(arguments + QStringList{u"--json"_s, u"--crlf"_s}, out, err) != cli::ExitOk) qFatal("%s", qPrintable(errors));
     }
     return QJsonDocument::fromJson(output.toUtf8()).object();
+}
+
+Chip chipOf(const QString& name) {
+    for (const Chip chip : calc::kAllChips)
+        if (name.startsWith(calc::chipModel(chip).commandLineName.toString() + u' ')) return chip;
+    return Chip::Pic;
+}
+
+// A request to kestrune-cli as a piece to judge: its listing, whether it is called, and the cycles it reports.
+JudgedPiece pieceOf(const QString& arguments) {
+    const QJsonObject json = runJson(arguments.split(u' '));
+    return {json[u"listing"_s].toString(), json[u"call_return"_s].toBool(), qint64(json[u"cycles"_s].toDouble()), arguments};
+}
+
+// The judge of the n-th listing of a chip and format: a simulator on one of the chip's parts in turn, or, for the SX and
+// the Parallax format, which no Debian simulator runs, the interpreter.
+QString judgeOf(Chip chip, listing::ListingFormat format, int n) {
+    static const std::map<Chip, QStringList> kParts = {
+        {Chip::Pic, {u"gpsim p16f628a"_s, u"gpsim p16f1823"_s, u"gpsim p12f508"_s, u"gpsim p16f84"_s}},
+        {Chip::Pic18, {u"gpsim p18f452"_s, u"gpsim p18f26k22"_s}},
+        {Chip::Avr, {u"simavr atmega328p"_s, u"simavr attiny85"_s}}, {Chip::I8051, {u"s51"_s}}};
+    if (chip == Chip::SxTurbo || format == listing::ListingFormat::Parallax) return u"interpreter "_s + calc::chipModel(chip).commandLineName.toString();
+    const QStringList& parts = kParts.at(chip);
+    return parts[n % parts.size()] + (chip == Chip::Avr ? u' ' + listing::formatName(format) : QString());
+}
+
+// The pieces that the judge counts otherwise than they claim; a p12f508's CALL reaches a dozen routines at a time.
+QString judged(const QString& judge, const QList<JudgedPiece>& pieces) {
+    const QStringList words = judge.split(u' ');
+    if (!gpsimAvailable() || !simavrAvailable(AvrSyntax::Atmel) || !simavrAvailable(AvrSyntax::Gnu) || !ucsimAvailable())
+        return u"a simulator is missing: scripts/setup-debian.sh test installs them"_s;
+    QString differences;
+    for (qsizetype from = 0; from < pieces.size(); from += words.value(1) == u"p12f508"_s ? 12 : 50) {
+        const QList<JudgedPiece> batch = pieces.mid(from, 50);
+        if (words[0] == u"gpsim"_s) differences += gpsimDifferences(words[1], pieces.mid(from, words[1] == u"p12f508"_s ? 12 : 50));
+        else if (words[0] == u"simavr"_s) differences += simavrDifferences(words[1], words[2] == u"gnu"_s ? AvrSyntax::Gnu : AvrSyntax::Atmel, batch);
+        else if (words[0] == u"s51"_s) differences += ucsimDifferences(batch);
+        else
+            for (const JudgedPiece& piece : batch)
+                if (interpretedCycles(piece.listing, chipOf(words[1] + u' ')) != piece.cycles)
+                    differences += piece.origin + u'\n';
+    }
+    return differences;
 }
 
 }  // namespace
@@ -172,36 +218,71 @@ private Q_SLOTS:
                      (QList<double>{up, down}));
     }
 
-    void randomRoutinesTakeExactlyTheirCycles() {
-        // 200 requests, seeded: both chips, both formats, every depth, with and without the CALL and return,
-        // as plain listings and as routines to include.
-        QRandomGenerator random(20261206);
+    void everyKindOnEveryPart_data() {
+        // A chip and format, the parts that judge it, and requests of its own: the worked examples and its counter names.
+        table({"pic microchip|gpsim p12f508,gpsim p16f628a,gpsim p16f1823|values --clock 4MHz --delay 100ms;values --clock 4MHz --delay 1ms "
+               "--exact --call-return --routine x --names a,b;values --clock 4MHz --cycles 777 --exact --declare --names x1,x2 --routine w2",
+               "pic18 microchip|gpsim p18f452,gpsim p18f26k22|values --clock 40MHz --delay 100ms --call-return;values --clock 40MHz "
+               "--cycles 12346 --exact",
+               "avr atmel|simavr atmega328p atmel,simavr attiny85 atmel|values --clock 16MHz --delay 1ms --call-return;values --clock "
+               "16MHz --cycles 16000 --exact --routine wait1ms;values --clock 1MHz --cycles 800 --exact --names cnt,r16 --declare",
+               "avr gnu|simavr atmega328p gnu,simavr attiny85 gnu|values --clock 16MHz --delay 1ms --call-return --names r20,R31",
+               "8051 asm51|s51|values --clock 11.0592MHz --delay 50ms --call-return;values --clock 12MHz --cycles 1235 --exact --names R0,R7"});
+    }
+    void everyKindOnEveryPart() {
+        // One to four loops, with and without the CALL and return, searched, exact (four loops the shortest that need
+        // them) and as routines; every part the chip covers runs all of them.
+        const QStringList f = fields();
+        const QString chip = u" --chip "_s + f[0].section(u' ', 0, 0) + u" --format "_s + f[0].section(u' ', 1);
+        QStringList requests = f[2].split(u';');
+        for (const QString& calls : {QString(), u" --call-return"_s})
+            for (const QString& kind : {u"time --counts 7"_s, u"time --counts 0,3"_s, u"time --counts 7,3,2"_s, u"time --counts 7,3,2,1"_s,
+                                        u"values --delay 300us"_s, u"values --delay 30ms"_s, u"values --cycles 9 --exact"_s,
+                                        u"values --cycles 1233 --exact --routine w1"_s})
+                requests << kind + u" --clock 4MHz"_s + calls;
+        requests << u"values --clock 4MHz --exact --cycles %1"_s.arg(calc::formatPlain(calc::longestExact(chipOf(f[0]), 3) + 5));
         QList<JudgedPiece> pieces;
-        const QList<double> depthStarts = {0, 4, 770, 197124, 50463238};
-        for (int request = 0; request < 200; ++request) {
-            const Chip chip = request % 2 ? Chip::Pic : Chip::SxTurbo;
-            const bool parallax = request % 4 >= 2;
-            const int depth = request % 25 == 1 ? 4 : request / 4 % 4;  // four loops take 5e7 cycles and more
-            const double rate = (chip == Chip::Pic ? 1 : 4) * (1 + random.bounded(20)) * 1e6 / 4;
-            const double span = depth == 4 ? 1e6 : depth == 0 ? 4.0 : depthStarts[depth + 1] - depthStarts[depth];
-            const double whole = std::floor(depthStarts[depth] + random.bounded(span)) + (request % 8 < 4 ? 6 : 0);  // 4 or 6 more with a CALL
-            QString arguments = u"values --exact --clock %1 --delay %2 --chip %3 --format %4"_s.arg(
-                calc::formatPlain(rate * calc::chipModel(chip).clocksPerCycle), calc::formatPlain((whole + random.bounded(0.98) - 0.49) / rate),
-                chip == Chip::Pic ? u"pic"_s : u"sx"_s, parallax ? u"parallax"_s : u"microchip"_s);
-            if (request % 8 < 4) arguments += request % 3 ? u" --routine wait%1"_s.arg(request) : u" --call-return"_s;
-            const QJsonObject json = runJson(arguments.split(u' '));
-            const QString listing = json[u"listing"_s].toString();
-            const qint64 cycles = qint64(json[u"achieved_cycles"_s].toDouble());
-            QCOMPARE(u"%1: %2 achieved, %3 left, %4 run\n"_s.arg(arguments).arg(cycles).arg(json[u"cycles_left"_s].toDouble())
-                         .arg(interpretedCycles(listing, chip).value_or(-1)) + listing,
-                     u"%1: %2 achieved, 0 left, %2 run\n"_s.arg(arguments).arg(qint64(whole)) + listing);
-            if (chip == Chip::Pic && !parallax && !listing.endsWith(u" Hz"_s))
-                pieces << JudgedPiece{listing, json[u"call_return"_s].toBool(), cycles, arguments};
+        for (const QString& request : requests) pieces << pieceOf(request + chip);
+        for (const QString& judge : f[1].split(u','))
+            QVERIFY2(judged(judge, pieces).isEmpty(), qPrintable(judged(judge, pieces)));
+    }
+
+    void declaredRoutinesAssembleAlone() {
+        // With its declarations a routine needs nothing around it but the assembler's first and last lines.
+        for (const auto& [arguments, tool, first, last] : {std::tuple{u"--names x1,x2"_s, u"gpasm"_s, u"\tlist\tp=16f628a"_s, u"\tend"_s},
+                                                            {u"--chip avr --names cnt,n2"_s, u"avra"_s, u"\t.device\tATmega328P"_s, u""_s}}) {
+            QTemporaryDir folder;
+            const QString listing = pieceOf(u"values --clock 4MHz --cycles 5000 --exact --routine alone --declare "_s + arguments).listing;
+            QVERIFY(judge::writeFile(folder.filePath(u"alone.asm"_s), first + u'\n' + QString(listing).remove(u'\r') + u'\n' + last + u'\n'));
+            const judge::ToolRun run = judge::runTool(folder.path(), tool, {u"alone.asm"_s});
+            QVERIFY2(run.succeeded, qPrintable(run.output + listing));
         }
-        QCOMPARE(pieces.size(), 50);  // a quarter, every depth among them
-        if (!gpsimAvailable()) QSKIP("gpasm and gpsim (Debian packages gputils and gpsim) are needed for the Microchip routines");
-        const QString differences = gpsimDifferences(u"p16f84"_s, pieces);
-        QVERIFY2(differences.isEmpty(), qPrintable(differences));
+    }
+
+    void randomRequestsTakeTheirCycles() {
+        // 1000 requests, seeded, 200 a chip: searched, exact and from counters, log-spread over clocks of 32.768 kHz to
+        // 64 MHz and over lengths up to 10^7 cycles (2 * 10^6 on the slower 8051 simulator), every format, with and without
+        // the CALL and return, some as routines, judged on the chip's parts in turn.
+        QRandomGenerator random(20261207);
+        const auto logSpread = [&](double from, double to) { return from * std::pow(to / from, random.generateDouble()); };
+        std::map<QString, QList<JudgedPiece>> pieces;
+        for (int request = 0; request < 1000; ++request) {
+            const Chip chip = calc::kAllChips[std::size_t(request % 5)];
+            const QList<listing::ListingFormat> formats = listing::formatsFor(chip);
+            const listing::ListingFormat format = formats[request / 5 % formats.size()];
+            const double clock = std::round(logSpread(32768, 64e6)), perCycle = calc::chipModel(chip).clocksPerCycle;
+            const double cycles = std::round(logSpread(4, chip == Chip::I8051 ? 2e6 : 1e7));
+            QString arguments = u"--clock %1 --chip %2 --format %3"_s.arg(calc::formatPlain(clock), calc::chipModel(chip).commandLineName,
+                                                                         listing::formatName(format));
+            switch (request / 15 % 3) {
+                case 0: arguments += u" values --delay %1"_s.arg(calc::formatPlain(cycles * perCycle / clock)); break;
+                case 1: arguments += u" values --exact --cycles %1"_s.arg(cycles + 7); break;
+                default: arguments += u" time --counts %1,%2,%3"_s.arg(random.bounded(256)).arg(random.bounded(256)).arg(1 + random.bounded(3));
+            }
+            if (request % 4 == 1) arguments += request % 3 ? u" --routine wait%1"_s.arg(request) : u" --call-return"_s;
+            pieces[judgeOf(chip, format, request / 5)] << pieceOf(arguments);
+        }
+        for (const auto& [judge, judgedPieces] : pieces) QVERIFY2(judged(judge, judgedPieces).isEmpty(), qPrintable(judged(judge, judgedPieces)));
     }
 };
 
