@@ -48,8 +48,9 @@ routine, depth, tab, counters (A to D), names (A to D), padding (jumps, nops),
 delay_s (unrounded), delay_text (as shown), cycles, cycles_text, instructions,
 program_size, program_unit, registers, stack (null unless the CALL is counted),
 stack_unit, note, listing (no line end after its last line) and, for values,
-requested_delay_s, wanted_cycles, achieved_cycles, cycles_left, time_error_s
-and time_error_ppm (null for 0 wanted cycles).
+requested_delay_s, wanted_cycles and cycles_left (null beyond the range of a
+double), achieved_cycles, time_error_s and time_error_ppm (null for 0 wanted
+cycles).
 
 Exit status: 0 on success, 1 when the report cannot be written, 2 on bad input;
 both failures are explained in one line on standard error.

@@ -3,7 +3,6 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QRegularExpression>
 
 #include <cfloat>
 
@@ -103,11 +102,8 @@ QString stackText(const CliRequest& request, int stack) {
     return QStringLiteral("%1 %2").arg(stack).arg(stack == 1 || unit.endsWith(QLatin1Char('s')) ? unit : unit + QLatin1Char('s'));
 }
 
-// JSON numbers are doubles; a count beyond them is written as the number it is.
-QJsonValue jsonCount(long double value) {
-    if (std::abs(value) <= DBL_MAX) return static_cast<double>(value);
-    return QString(QChar(1)) + formatNumber(value);
-}
+// JSON readers take numbers as doubles; a count beyond them is null, its text in the report.
+QJsonValue jsonCount(long double value) { return std::abs(value) <= DBL_MAX ? QJsonValue(static_cast<double>(value)) : QJsonValue(); }
 
 }  // namespace
 
@@ -192,10 +188,7 @@ QByteArray jsonReport(const CliRequest& request, const CliReport& report) {
         object.insert(QStringLiteral("time_error_s"), deviation->seconds);
         object.insert(QStringLiteral("time_error_ppm"), deviation->ppm ? QJsonValue(*deviation->ppm) : QJsonValue());
     }
-    QByteArray json = QJsonDocument(object).toJson(QJsonDocument::Indented);
-    // Counts beyond a double went in as marked texts; out they come as bare numbers.
-    static const QRegularExpression marked(QStringLiteral("\"\\\\u0001([^\"]*)\""));
-    return QString::fromUtf8(json).replace(marked, QStringLiteral("\\1")).toUtf8();
+    return QJsonDocument(object).toJson(QJsonDocument::Indented);
 }
 
 }  // namespace cli

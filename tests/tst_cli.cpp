@@ -105,7 +105,8 @@ private Q_SLOTS:
                // Far beyond the limits: clamped as the window does, the numbers in exponent form, nothing overflowing.
                "values --clock 4MHz --delay 1e308|0|Note: 1e+308 s is at or above the longest delay; using 12918.58791100 s||"
                "Wanted cycles: 1e+314\nAchieved cycles: 12918587911\nCycles left: 1e+314\nTime error: -1e+308 s (-1e+06 ppm)\n",
-               "values --clock 3.4e38 --delay 1.7e308 --json|0|Note: 1.7e+308 s is at or above the longest delay; using 0.00000000 s||\"wanted_cycles\": 1.445e+346",
+               "values --clock 3.4e38 --delay 1.7e308|0|Note: 1.7e+308 s is at or above the longest delay; using 0.00000000 s||Wanted cycles: 1.445e+346\n",
+               "values --clock 3.4e38 --delay 1.7e308 --json|0|Note: 1.7e+308 s is at or above the longest delay; using 0.00000000 s||\"wanted_cycles\": null",
                "values --clock 4MHz --delay 1e308 --exact|2|--exact: 1e+308 s is beyond what four loops can make (at most 12918587913 "
                "machine cycles, 12918.587913 s)",
                "values --clock 4MHz --delay 0|0|Note: 0 s is below the shortest delay; using 0.00000400 s||Time error: 4e-06 s (no ppm)\n",
