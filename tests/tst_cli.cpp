@@ -101,7 +101,6 @@ private Q_SLOTS:
                "values --clock 20MHz --delay 20us|0|||Cycles left: 0\nTime error: 0 s (0 ppm)\n",
                "values --clock 4MHz --delay 24.1us --exact --round up|0|||Wanted cycles: 25\nAchieved cycles: 25\n",
                "values --clock 4MHz --delay 24.1us --exact --round down|0|||Wanted cycles: 24\nAchieved cycles: 24\n",
-               "values --clock 4MHz --delay 24.000000001us --exact --round up|0|||Wanted cycles: 24\n",
                // Far beyond the limits: clamped as the window does, the numbers in exponent form, nothing overflowing.
                "values --clock 4MHz --delay 1e308|0|Note: 1e+308 s is at or above the longest delay; using 12918.58791100 s||"
                "Wanted cycles: 1e+314\nAchieved cycles: 12918587911\nCycles left: 1e+314\nTime error: -1e+308 s (-1e+06 ppm)\n",
@@ -134,7 +133,6 @@ private Q_SLOTS:
                "V --routine 9lives|2|--routine '9lives' starts with a digit", "V --chip z80|2|--chip 'z80' is not pic, pic18, sx, avr or 8051",
                "V --format intel|2|--format 'intel' is not microchip, parallax, atmel, gnu or asm51",
                "V --chip avr --format microchip|2|--format 'microchip' does not fit --chip avr; use atmel or gnu",
-               "V --chip pic18 --format parallax|2|does not fit --chip pic18; use microchip",
                "V --chip avr --names r3|2|--names 'r3' is not one of r16-r31", "V --chip avr --format gnu --names r16,cnt|2|--names 'cnt' is not",
                "V --chip 8051 --names Delay1|2|--names 'Delay1' is not one of the registers R0-R7",
                "V --chip 8051 --routine r1|2|--routine 'r1' is a register name",
@@ -143,7 +141,7 @@ private Q_SLOTS:
                "T --counts 10,2 --names a,a|2|--names: counters A and B are the same register 'a'",
                "T --counts 10,2,3 --names Delay3|2|counters A and C are the same register 'Delay3'",
                "T --counts 10,2 --names a,A --format parallax|2|counters A and B are the same register 'a' and 'A'",
-               "T --counts 10,2 --names a,A|0||Loop depth: 2", "V --chip avr --names r16,R16|2|same register",
+               "T --counts 10,2 --names a,A|0||Loop depth: 2",
                "values --clock 4MHz --cycles 1000 --delay 1ms|2|--delay and --cycles both give the wanted length",
                "values --clock 4MHz --cycles 1.5|2|--cycles '1.5' is not a whole number from 1 to 12918587911",
                "values --clock 4MHz --cycles 12918587914 --exact|2|is not a whole number from 1 to 12918587913",
