@@ -99,6 +99,7 @@ private Q_SLOTS:
                "Time error: 2e-06 s (1619.43 ppm)\n",
                // The error is counted in whole cycles: a request met exactly has none, however it was written in decimals.
                "values --clock 20MHz --delay 20us|0|||Cycles left: 0\nTime error: 0 s (0 ppm)\n",
+               "values --clock 4MHz --delay 1s --exact|0||Loop depth: 3 (Triple)|Padding: 1 x goto $+1, 0 x nop\n",
                "values --clock 4MHz --delay 24.1us --exact --round up|0|||Wanted cycles: 25\nAchieved cycles: 25\n",
                "values --clock 4MHz --delay 24.1us --exact --round down|0|||Wanted cycles: 24\nAchieved cycles: 24\n",
                // Far beyond the limits: clamped as the window does, the numbers in exponent form, nothing overflowing.
