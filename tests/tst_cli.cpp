@@ -135,6 +135,8 @@ private Q_SLOTS:
                "V --format intel|2|--format 'intel' is not microchip, parallax, atmel, gnu or asm51",
                "V --chip avr --format microchip|2|--format 'microchip' does not fit --chip avr; use atmel or gnu",
                "values --chip avr --clock 1MHz --cycles 800 --exact --names cnt,r16|0|||;define cnt with .def NAME = r16..r31\n",
+               // What the routine costs, as as31 assembles it: mov Rn,#data and djnz take two bytes, nop and ret one.
+               "values --chip 8051 --clock 12MHz --cycles 1235 --exact --call-return|0|||Instructions: 6 (10 bytes)\nRegisters: R2, R3\nStack: 2 bytes\n",
                "V --chip avr --names r3|2|--names 'r3' is not one of r16-r31", "V --chip avr --format gnu --names r16,cnt|2|--names 'cnt' is not",
                "V --chip 8051 --names Delay1|2|--names 'Delay1' is not one of the registers R0-R7",
                "V --chip 8051 --routine r1|2|--routine 'r1' is a register name",
