@@ -4,10 +4,13 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QRegularExpression>
 #include <QTest>
 
+#include "calc/Chip.h"
 #include "calc/NumberText.h"
 #include "cli/Cli.h"
+#include "listing/Listing.h"
 #include "support/RowTable.h"
 #include "support/Scenario.h"
 #include "support/WindowFixture.h"
@@ -178,6 +181,18 @@ private Q_SLOTS:
             QVERIFY2(result.err.startsWith(u"kestrune-cli: "_s) && result.err.contains(f[2]) && result.err.indexOf(u'\n') == result.err.size() - 1,
                      qPrintable(result.err));
         }
+    }
+
+    void costCountsTheListingsInstructions() {
+        // One instruction a line, but in the Parallax format, whose mov and djnz are two instructions each.
+        for (const calc::Chip chip : calc::kAllChips)
+            for (const listing::ListingFormat format : listing::formatsFor(chip)) {
+                if (format == listing::ListingFormat::Parallax) continue;
+                const QJsonObject json = jsonOf(u"values --clock 4MHz --cycles 200009 --exact --call-return --chip %1 --format %2"_s.arg(
+                    calc::chipModel(chip).commandLineName, listing::formatName(format)));
+                const QStringList instructions = json[u"listing"_s].toString().split(u'\n').filter(QRegularExpression(u"^[^;]"_s));
+                QCOMPARE(json[u"instructions"_s].toInt(), instructions.size());
+            }
     }
 
     // --cycles N answers as --delay of N cycles' time does: one loop below the request, more loops above it, and an exact
