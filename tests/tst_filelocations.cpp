@@ -1,13 +1,13 @@
 // Where the program's files are: portable beside the program, or installed with the user's
-// preferences in the user's configuration folder; and an installed window that cannot save.
+// preferences in the user's configuration folder.
 #include <unistd.h>
 
+#include <QDir>
+#include <QTemporaryDir>
 #include <QTest>
 
 #include "prefs/FileLocations.h"
 #include "prefs/InstallLayout.h"
-#include "prefs/SafeFile.h"
-#include "support/WindowFixture.h"
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -78,25 +78,7 @@ private Q_SLOTS:
             wanted[at] = layout.path(wanted[at].contains(u'/') ? wanted[at] : wanted[at] + u'/' + names[at]);
         QCOMPARE(found, wanted);
     }
-
-    void failedSaveNamesTheFileAndLosesNothing() {
-        const Layout layout;
-        const QByteArray factory = prefs::readRegularFile(QFINDTESTDATA("../resources/kestrune.cfg"), 1000).value_or(QByteArray());
-        layout.put(u"<data>/kestrune.cfg"_s, factory);
-        layout.put(u"config"_s, "a file where the configuration folder belongs");
-        WindowFixture fixture(layout.locations());
-        fixture.press("BtnChip");
-        fixture.window().close();
-        const QString wanted = u"Error : "_s + QDir::toNativeSeparators(layout.path(u"config/kestrune.cfg"_s)) + u" could not be written: "_s;
-        QCOMPARE(fixture.desktop.messages.size(), 1);
-        const QString text = fixture.desktop.messages.front().text;
-        QVERIFY2(text.startsWith(wanted) && text.size() > wanted.size(), qPrintable(text));
-        QCOMPARE(fixture.state().ChipType, calc::Chip::SxTurbo);
-        QCOMPARE(prefs::readRegularFile(layout.path(u"<data>/kestrune.cfg"_s), 1000).value_or(QByteArray()), factory);
-        QCOMPARE(prefs::readRegularFile(layout.path(u"config"_s), 1000).value_or(QByteArray()),
-                 QByteArray("a file where the configuration folder belongs"));
-    }
 };
 
-QTEST_MAIN(TestFileLocations)
+QTEST_APPLESS_MAIN(TestFileLocations)
 #include "tst_filelocations.moc"
