@@ -1,24 +1,18 @@
 #!/usr/bin/env bash
-# An installed Kestrune, run in a real window by a user who owns none of it, keeps that
-# user's settings in the user's configuration folder, and finds its factory settings and
-# its manual in the installed tree.
-#   settings_survive.sh install BUILD_DIR   the tree cmake --install puts in a DESTDIR
-#   settings_survive.sh package BUILD_DIR   the tree of the package package_lintian.sh built
+# The Debian package, unpacked anywhere and run in a real window by a user who owns none of
+# it, keeps that user's settings in the user's configuration folder, and finds its factory
+# settings and its manual in the unpacked tree.
+#   settings_survive.sh BUILD_DIR   the package package_lintian.sh built in BUILD_DIR/package
 source "$(dirname "$0")/common.sh"
-how=$1 build=$2
+build=$1
 
 start_xvfb
-if [ "$how" = package ]; then
-    need dpkg-deb
-    deb=$(echo "$build"/package/kestrune_*.deb)
-    dpkg-deb --field "$deb" Depends | tee "$scratch/depends"
-    grep -q 'fonts-liberation.*libqt6widgets6' "$scratch/depends"
-    dpkg-deb -x "$deb" "$scratch/tree"
-    prefix=$scratch/tree/usr
-else
-    DESTDIR="$scratch/tree" cmake --install "$build" --prefix /opt/kestrune >/dev/null
-    prefix=$scratch/tree/opt/kestrune
-fi
+need dpkg-deb
+deb=$(echo "$build"/package/kestrune_*.deb)
+dpkg-deb --field "$deb" Depends | tee "$scratch/depends"
+grep -q 'fonts-liberation.*libqt6widgets6' "$scratch/depends"
+dpkg-deb -x "$deb" "$scratch/tree"
+prefix=$scratch/tree/usr
 prepare_user "$scratch/tree"
 cp "$(dirname "$0")/lsan.supp" "$scratch/"  # for a sanitized build, where the user can read it
 home=$scratch/home
