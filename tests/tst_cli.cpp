@@ -120,7 +120,7 @@ private Q_SLOTS:
                "values --clock 32.768e0kHz --delay 1e1ms --json|0|||\"clock_hz\": 32768,|\"requested_delay_s\": 0.01,",
                "values --clock 20MHz --delay 7000us --json|0|||\"clock_hz\": 20000000,|\"requested_delay_s\": 0.007,",
                "values --clock 4000000Hz --delay 0.5s --json|0|||\"clock_hz\": 4000000,|\"mode\": \"values\",|\"requested_delay_s\": 0.5,",
-               "values --clock 0.004GHz --delay 5e5ns --json|0|||\"clock_hz\": 4000000,|\"requested_delay_s\": 0.0005,",
+               "values --clock 0.004GHz --delay 5e5ns --json|0|||\"clock_hz\": 4000000,|\"requested_delay_s\": 5e-04,",
                "|2|missing command", "value --clock 4MHz --delay 1ms|2|unknown command 'value'", "V time|2|unexpected argument 'time'",
                "V -x|2|unknown option '-x'", "values --delay 1ms|2|missing --clock", "values --clock 4MHz|2|missing --delay",
                "T|2|missing --counts", "values --clock 0e2147483647kHz --delay 1ms|2|--clock must be above 0 Hz",
