@@ -166,11 +166,8 @@ void calculate(const Window& window) {
             checkSearch(*search, state, *clockHz);
     calc::Counts registerValues{};
     for (int counter = 0; counter < calc::MaxDepth; ++counter) registerValues[counter] = calc::parseNumber(window.values[counter]);
-    const auto result = caught([&] { return calc::delayFromCounters(state, *clockHz, registerValues, window.depth, window.addCallReturn); });
-    if (result) {
-        require(result->registerValues == registerValues);
+    if (const auto result = caught([&] { return calc::delayFromCounters(state, *clockHz, registerValues, window.depth, window.addCallReturn); }))
         checkShown(*result, *clockHz);
-    }
 }
 
 QStringList listingLines(const Window& window) {
