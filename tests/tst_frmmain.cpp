@@ -91,9 +91,10 @@ private Q_SLOTS:
             u"TxtMC = 1004 | SuppressTabRecalc = 0");
         pic("search, a blank name refuses", u"100 20 5 2 | type TxtTime 0.5 | type TxtDName | click BtnCalcValues",
             u"said "_s + kBlankNames + u" | TxtTime = 0.5 | tab = 0 | values = 100 20 5 2"_s);
-        pic("search, a delay that is no number reloads the preferences", u"3 3 3 3 | quietly TxtTime soon | click BtnCalcValues",
-            u"said Do not use non-numeric characters in number fields!  Previously saved preferences will be loaded to fix. | values = 3 3 3 3 | "
-            "tab = 0");
+        pic("search, a clock that is no number reloads the preferences",
+            u"3 3 3 3 | write kestrune.cfg 4000000/d/c/b/a/1/1/9/8/0/Microchip/ 1  | quietly TxtClock soon | tick ChkAddCR | click BtnCalcValues",
+            u"said Do not use non-numeric characters in number fields!  Previously saved preferences will be loaded to fix. | values = 8 9 1 1 | "
+            "tab = 1 | unticked ChkAddCR");
         pic("search, a clock of 0 stops it where it stands", u"255 1 1 1 | click BtnCalcTime | type TxtClock 0 | type TxtAValue 100 | "
             "click BtnCalcTime | click BtnCalcValues", u"ClockHz = 0 | TxtTime = 0.00076600");
         pic("search, a clock of 0 cannot count the CALL", u"255 1 1 1 | click BtnCalcTime | type TxtClock 0 | tick ChkAddCR | type TxtTime 0.001 | "

@@ -129,7 +129,7 @@ void runSteps(WindowFixture& fixture, const QString& steps) {
         {u"timeout"_s, ticks}, {u"manual"_s, write}, {u"write"_s, write}, {u"type"_s, [&] { fixture.box(named)->setText(text); }},
         {u"quietly"_s, [&] { const QSignalBlocker unheard(fixture.box(named)); fixture.box(named)->setText(text); }},
         {u"keys"_s, [&] { QTest::keyClicks(fixture.box(named), text); }}, {u"click"_s, [&] { fixture.press(named); }},
-        {u"press"_s, [&] { fixture.pressHidden(named); }}, {u"tab"_s, [&] { fixture.clickTab(rest.toInt()); }},
+        {u"tab"_s, [&] { fixture.clickTab(rest.toInt()); }},
         {u"tick"_s, [&] { fixture.setTicked(named, true); }}, {u"untick"_s, [&] { fixture.setTicked(named, false); }},
         {u"watch"_s, [&] { fixture.watched[name] = std::make_unique<QSignalSpy>(fixture.box(named), &QLineEdit::textChanged); }},
         {u"clipboard"_s, [&] { QGuiApplication::clipboard()->setText(rest); }}, {u"forget"_s, [&] { fixture.desktop.clear(); }},

@@ -12,7 +12,7 @@ class WindowFixture;
 //   type BOX [TEXT], quietly BOX [TEXT]   sets a box's text (none: clears it), quietly without the box's own handling
 //   keys BOX TEXT            types TEXT on the keyboard into a box
 //   click NAME, tab N        the left button at the centre of a control, or of the tab of N + 1 loops
-//   tick NAME, untick NAME   clicks a check box into that state; press NAME: BtnSave or BtnReset, as only the program does
+//   tick NAME, untick NAME   clicks a check box into that state
 //   show, key NAME KEY       makes the window the active one; presses a key (Return, F1, Ctrl+V, ...) in a control
 //   leave NAME               takes the focus from NAME to the clock box
 //   timeout NAME [N]; watch NAME   N (or 1) ticks of a timer; from here on counts the changes of a box's text

@@ -4,8 +4,8 @@
 
 #include "ui/CodeListBox.h"
 
-WindowFixture::WindowFixture(const QString& programFolder)
-    : locations_(prefs::FileLocations::beside(programFolder.isEmpty() ? folder.path() : programFolder)),
+WindowFixture::WindowFixture()
+    : locations_(prefs::FileLocations::beside(folder.path())),
       window_(std::make_unique<ui::FrmMain>(desktop, locations_)) {}
 
 WindowFixture::WindowFixture(const prefs::FileLocations& locations)

@@ -15,12 +15,11 @@
 #include "support/RecordingDesktop.h"
 #include "ui/FrmMain.h"
 
-// A fresh main window in a fresh, empty program folder, or in a program folder filled
-// beforehand, or with the files where the locations say, driven through its controls.
+// A fresh main window in a fresh, empty program folder, or with the files where the
+// locations say, driven through its controls.
 class WindowFixture {
 public:
-    WindowFixture() : WindowFixture(QString()) {}
-    explicit WindowFixture(const QString& programFolder);
+    WindowFixture();
     explicit WindowFixture(const prefs::FileLocations& locations);
 
     ui::FrmMain& window() { return *window_; }
@@ -52,8 +51,6 @@ public:
     void setTicked(const char* name, bool ticked) const {
         if (control<QAbstractButton>(name)->isChecked() != ticked) click(control(name));
     }
-    // BtnSave and BtnReset are never shown: only the program itself presses them.
-    void pressHidden(const char* name) const { control<QPushButton>(name)->click(); }
 
     QTemporaryDir folder;
     RecordingDesktop desktop;
