@@ -60,7 +60,7 @@ private Q_SLOTS:
         // Start-up greets; its quiet writes leave no flag behind and build no listing. Quitting saves, with a farewell that the
         // program waits for, and the shut-down runs once, whatever closes the window.
         row("start", u"start"_s, u"played elvis"_s);
-        row("quit", u"click BtnQuit | show | close"_s, u"values = 0 0 0 0 | TxtTime = 0 | quiet = 0 0 0 0 | listing = | said "_s + kBlankNames +
+        row("quit", u"click BtnQuit | show | close window"_s, u"values = 0 0 0 0 | TxtTime = 0 | quiet = 0 0 0 0 | listing = | said "_s + kBlankNames +
             u" Preference saving aborted. | played donuts | waits = 2500 | program ends = 1"_s);
         row("quit without sounds", u"untick ChkSound | click BtnQuit"_s,
             u"said "_s + kBlankNames + u" Preference saving aborted. | played  | waits =  | program ends = 1"_s);
@@ -234,6 +234,12 @@ private Q_SLOTS:
         row("key, Enter on the logo opens the About window", u"key Picture1 Enter"_s, u"FrmAbout.visible = true"_s);
         row("key, Escape closes the About window", u"click Picture1 | forget | key BtnDone Escape"_s, u"FrmAbout.visible = false | played drip"_s);
         row("key, Return closes the About window", u"click Picture1 | forget | key BtnDone Return"_s, u"FrmAbout.visible = false | played drip"_s);
+        // The logo shows the same About window again, its Done tip brought up to date; its close box destroys it, and a
+        // fresh one carries its own tip until pop-ups are next brought up to date.
+        row("about, shown again", u"click Picture1 | click BtnDone | tick ChkPopups | click Picture1"_s,
+            u"FrmAbout.visible = true | BtnDone.toolTip = Close About Window"_s);
+        row("about, closed and shown afresh", u"click Picture1 | close FrmAbout | click Picture1"_s,
+            u"FrmAbout.visible = true | BtnDone.toolTip = Close About Window"_s);
         pic("sounds follow the sound box", u"1 1 1 1 | untick ChkSound | forget | click BtnChip | click BtnCopy | manual | click BtnHelp | "
             "click BtnDefaults", u"played ");
     }

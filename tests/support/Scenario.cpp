@@ -135,7 +135,8 @@ void runSteps(WindowFixture& fixture, const QString& steps) {
         {u"clipboard"_s, [&] { QGuiApplication::clipboard()->setText(rest); }}, {u"forget"_s, [&] { fixture.desktop.clear(); }},
         {u"cancel"_s, [&] { fixture.desktop.acceptPrintDialog = false; }}, {u"complain"_s, [&] { fixture.desktop.printerComplaint = rest; }},
         {u"restart"_s, [&] { fixture.restart(true); }}, {u"start"_s, [&] { fixture.restart(false); }},
-        {u"close"_s, [&] { fixture.window().close(); }}};
+        // A window deleted on close is gone before the next step.
+        {u"close"_s, [&] { fixture.control(named)->close(); QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }}};
     fixture.desktop.clear();
     for (const QString& step : steps.split(kSeparator, Qt::SkipEmptyParts)) {
         std::tie(verb, rest) = split(step);

@@ -18,7 +18,7 @@ class WindowFixture;
 //   timeout NAME [N]; watch NAME   N (or 1) ticks of a timer; from here on counts the changes of a box's text
 //   clipboard TEXT, cancel, complain TEXT   the clipboard's text; the print dialog is cancelled; the printer's answer
 //   manual, write FILE [ITEMS]   a manual, or a file of ITEMS separated by /, each ending in CR LF, beside the program
-//   restart, start, close    a new window on the same files, the old one closed first, or not; closes the window
+//   restart, start; close NAME   a new window on the same files, the old one closed first, or not; closes a window
 //   forget                   forgets the messages and sounds so far
 // Expectations: SUBJECT = TEXT, or ^= (starts with) or $= (ends with), where SUBJECT is
 //   NAME, NAME.PROPERTY      the text of a box, label or button; a property ("window" is the window); sizes WxH, points X,Y
