@@ -80,11 +80,8 @@ QString subjectText(WindowFixture& fixture, const QString& subject) {
         return found == fixture.watched.end() ? u"not watched"_s : QString::number(found->second->count());
     }
     QStringList items;
-    for (const ui::CounterInput& counter : fixture.window().inputState().counter) {
-        if (subject == u"quiet") items << QString::number(counter.QuietValue);
-        if (subject == u"last values") items << QString::number(counter.LastValue);
-        if (subject == u"last names") items << counter.LastName;
-    }
+    if (subject == u"quiet")
+        for (const ui::CounterInput& counter : fixture.window().inputState().counter) items << QString::number(counter.QuietValue);
     if (subject == u"values")
         for (const char* box : {"TxtAValue", "TxtBValue", "TxtCValue", "TxtDValue"}) items << fixture.box(box)->text();
     if (!items.isEmpty()) return items.join(u' ');

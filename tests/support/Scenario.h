@@ -22,7 +22,7 @@ class WindowFixture;
 //   forget                   forgets the messages and sounds so far
 // Expectations: SUBJECT = TEXT, or ^= (starts with) or $= (ends with), where SUBJECT is
 //   NAME, NAME.PROPERTY      the text of a box, label or button; a property ("window" is the window); sizes WxH, points X,Y
-//   values, quiet, last values, last names   the value boxes, the quiet flags, what the counter boxes remember, A first
+//   values, quiet            the value boxes, the quiet flags, A first
 //   tab, listing, clipboard, focus, sounds, shell (the targets handed to it), printed, print dialogs, waits, program ends
 //   changes of NAME          how often a watched box changed
 //   SuppressTabRecalc, ClockHz, ClockValue, DelayValue, CountB   fields of the state
