@@ -74,11 +74,6 @@ void send(QWidget* widget, QEvent::Type type, Qt::MouseButton button = Qt::NoBut
 // The background and text colours of a box.
 QString coloursOf(const QWidget* box) { return box->palette().color(QPalette::Base).name() + u' ' + box->palette().color(QPalette::Text).name(); }
 
-// The colour of a link, and whether it is underlined.
-QString looksOf(const QLabel* link) {
-    return link->palette().color(QPalette::WindowText).name() + (link->font().underline() ? u" underlined"_s : QString());
-}
-
 }  // namespace
 
 class TestFrmMainShell : public QObject {
@@ -267,8 +262,11 @@ private Q_SLOTS:
         runSteps(fixture, u"click Picture1"_s);
         auto* label = fixture.control<QLabel>(qPrintable(link));
         auto* watch = fixture.control<QTimer>(link == u"Label_Email"_s ? "Timer2" : "Timer1");
-        QStringList seen;  // how the link looks, and whether the timer watches the pointer
-        const auto look = [&] { seen << looksOf(label) + (watch->isActive() ? u" watched every %1 ms"_s.arg(watch->interval()) : QString()); };
+        QStringList seen;  // the link's colour, whether it is underlined, and whether the timer watches the pointer
+        const auto look = [&] {
+            seen << label->palette().color(QPalette::WindowText).name() + (label->font().underline() ? u" underlined"_s : QString()) +
+                        (watch->isActive() ? u" watched every %1 ms"_s.arg(watch->interval()) : QString());
+        };
         look();
         fixture.desktop.pointer = label->mapToGlobal(QPoint(2, 2));
         send(label, QEvent::MouseMove);
