@@ -55,9 +55,8 @@ private Q_SLOTS:
         row("typed, a longer value", u"type TxtBValue 0000000007 | keys TxtBValue 1 | key TxtBValue Backspace"_s, u"TxtBValue = 000000000"_s);
         // The About window's Done button follows pop-up help too, though that window is only built when shown.
         row("pop-ups off before the About window exists", u"tick ChkPopups | untick ChkPopups | click Picture1"_s, u"BtnDone.toolTip = "_s);
-        // Start-up greets; its quiet writes leave no flag behind and build no listing. Quitting saves, with a farewell that the
-        // program waits for, and the shut-down runs once, whatever closes the window.
-        row("start", u"start"_s, u"played elvis"_s);
+        // Start-up's quiet writes leave no flag behind and build no listing. Quitting saves, with a farewell that the program
+        // waits for, and the shut-down runs once, whatever closes the window.
         row("quit", u"click BtnQuit | show | close window"_s, u"values = 0 0 0 0 | TxtTime = 0 | quiet = 0 0 0 0 | listing = | said "_s + kBlankNames +
             u" Preference saving aborted. | played donuts | waits = 2500 | program ends = 1"_s);
         row("quit without sounds", u"untick ChkSound | click BtnQuit"_s,
