@@ -32,11 +32,9 @@ private Q_SLOTS:
             pictures += u" | Btn%1 = | picture of Btn%1 = %2"_s.arg(name, name.toLower());
         row("the window as it starts", u"show"_s,
             u"window.windowTitle = Kestrune : Delay Loop Calculator V2.2 | window.size = 640x432 | window.minimumSize = 640x432 | "
-            "window.maximumSize = 640x432 | window.pos = 0,0 | focus = TxtClock | BtnSave.visible = false | BtnReset.visible = false | "
-            "TxtMC.readOnly = true | TxtClock.readOnly = false | TxtCodeList.readOnly = true | ticked ChkAnimateLogo | unticked ChkPopups | "
-            "ticked ChkSound | unticked ChkAddCR | ticked OptMicroChip | picture of Picture1 = 101 | TimerAnimation.interval = 2000 | "
-            "TimerAnimation.active = true | BtnNudgeUpC.accessibleName = Counter C up | BtnNudgeUpC.accessibleDescription = Nudge value up."_s +
-                pictures);
+            "window.maximumSize = 640x432 | focus = TxtClock | BtnSave.visible = false | BtnReset.visible = false | TxtMC.readOnly = true | "
+            "TxtCodeList.readOnly = true | picture of Picture1 = 101 | TimerAnimation.interval = 2000 | TimerAnimation.active = true | "
+            "BtnNudgeUpC.accessibleName = Counter C up | BtnNudgeUpC.accessibleDescription = Nudge value up."_s + pictures);
         // The logo turns: frames 102 to 120 every 75 ms, then 101 for 800 ms, and again.
         const int turn[][3] = {{1, 102, 75}, {2, 103, 75}, {19, 120, 75}, {20, 101, 800}, {21, 102, 75}};
         for (const auto& [ticks, frame, interval] : turn)
