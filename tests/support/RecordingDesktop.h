@@ -3,6 +3,8 @@
 #include <QList>
 #include <QStringList>
 
+#include <functional>
+
 #include "ui/Desktop.h"
 #include "ui/Resources.h"
 
@@ -11,7 +13,10 @@ class RecordingDesktop : public ui::Desktop {
 public:
     struct Message { ui::MessageIcon icon; QString text; };
 
-    void showMessage(QWidget*, ui::MessageIcon icon, const QString& text) override { messages.append({icon, text}); }
+    void showMessage(QWidget*, ui::MessageIcon icon, const QString& text) override {
+        messages.append({icon, text});
+        if (whileMessageShown) whileMessageShown(text);
+    }
     void playWave(const QByteArray& waveImage) override { sounds.append(waveImage); }
     void openInShell(const QString& target) override { shellTargets.append(target); }
     void blockingWait(int milliseconds) override { waits.append(QString::number(milliseconds)); }
@@ -46,4 +51,6 @@ public:
     bool acceptPrintDialog = true;
     QString printerComplaint;  // what the printer says after an accepted dialog
     QPoint pointer;
+    // Runs while a message box would be open, as a user would act before pressing OK.
+    std::function<void(const QString&)> whileMessageShown;
 };
