@@ -200,6 +200,8 @@ private Q_SLOTS:
         row("key, Enter on the logo opens the About window", u"key Picture1 Enter"_s, u"FrmAbout.visible = true"_s);
         row("key, Escape closes the About window", u"click Picture1 | forget | key BtnDone Escape"_s, u"FrmAbout.visible = false | played drip"_s);
         row("key, Return closes the About window", u"click Picture1 | forget | key BtnDone Return"_s, u"FrmAbout.visible = false | played drip"_s);
+        pic("sounds follow the sound box", u"1 1 1 1 | untick ChkSound | forget | click BtnChip | click BtnCopy | manual | click BtnHelp | "
+            "click BtnDefaults", u"played ");
         // The logo shows the same About window again, its Done tip brought up to date; its close box destroys it, and a
         // fresh one carries its own tip until pop-ups are next brought up to date.
         row("about, shown again", u"click Picture1 | click BtnDone | tick ChkPopups | click Picture1"_s,
