@@ -46,19 +46,6 @@ private Q_SLOTS:
         QTest::qWait(20);
     }
 
-    void blockingWaitCompletesTheLoadFirst() {
-        // Two desktops share the one library, each with a player of its own.
-        ui::QtDesktop desktop(prefs::FileLocations::beside(QStringLiteral(KESTRUNE_PROGRAM_FOLDER)));
-        auto second = std::make_unique<ui::QtDesktop>(prefs::FileLocations::beside(QStringLiteral(KESTRUNE_PROGRAM_FOLDER)));
-        for (ui::QtDesktop* each : {&desktop, second.get()}) each->playWave(ui::waveResource(u"donuts"_s));
-        // No event is served from here on, as at shut-down.
-        desktop.blockingWait(0);
-        second->blockingWait(0);
-        second.reset();
-        desktop.playWave(ui::waveResource(u"pop"_s));
-        desktop.blockingWait(0);
-    }
-
     void missingLibrariesMeanSilenceAndAComplaint() {
         QTemporaryDir emptyFolder;
         ui::QtDesktop desktop(prefs::FileLocations::beside(emptyFolder.path()));
