@@ -139,7 +139,7 @@ private Q_SLOTS:
 
     void counterValues_data() {
         // A value's text and what it reads as: its register value, "another number", or nothing when it is no number.
-        table({"000000000000000000000255|255", "99999999999999999999|another number", "1e999|another number", "0x10|", "|"});
+        table({"000000000000000000000255|255", "256|another number", "99999999999999999999|another number", "1e999|another number", "0x10|", "|"});
     }
     void counterValues() {
         const QStringList f = fields();
