@@ -3,6 +3,7 @@
 #include <unistd.h>
 
 #include <QDir>
+#include <QScopeGuard>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -10,34 +11,6 @@
 #include "prefs/InstallLayout.h"
 
 using namespace Qt::Literals::StringLiterals;
-
-namespace {
-
-// A program folder bin/ and a configuration folder config/ in a fresh folder; "<data>", "<doc>" and "<lib>"
-// stand for the folders an installed copy uses.
-class Layout {
-public:
-    // A program folder made read-only must be writable again for the folder to go.
-    ~Layout() { QFile::setPermissions(path(u"bin"_s), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner); }
-    QString path(QString relative) const {
-        const auto installed = [](const char* folder) { return QDir::cleanPath(u"bin/"_s + QLatin1StringView(folder)); };
-        relative.replace(u"<data>"_s, installed(prefs::kInstalledDataFolder))
-            .replace(u"<doc>"_s, installed(prefs::kInstalledManualFolder))
-            .replace(u"<lib>"_s, installed(prefs::kInstalledLibraryFolder));
-        return root_.filePath(relative);
-    }
-    void put(const QString& relative, const QByteArray& content = "4000000\r\n") const {
-        QFile out(path(relative));
-        if (!QDir().mkpath(QFileInfo(out).path()) || !out.open(QIODevice::WriteOnly) || out.write(content) != content.size())
-            qFatal("cannot write %s", qPrintable(out.fileName()));
-    }
-    prefs::FileLocations locations() const { return {path(u"bin"_s), path(u"config"_s)}; }
-
-private:
-    QTemporaryDir root_;
-};
-
-}  // namespace
 
 class TestFileLocations : public QObject {
     Q_OBJECT
@@ -66,16 +39,28 @@ private Q_SLOTS:
         QStringList present = files.split(u' ');
         const bool readOnly = present.removeAll(u"read-only"_s);
         if (readOnly && geteuid() == 0) QSKIP("root may write into any folder; this row runs as any other user");
-        const Layout layout;
-        for (const QString& file : present) layout.put(file);
-        if (readOnly) QVERIFY(QFile::setPermissions(layout.path(u"bin"_s), QFile::ReadOwner | QFile::ExeOwner));
-        const prefs::FileLocations locations = layout.locations();
+        // A program folder bin/ and a configuration folder config/ in a fresh folder; "<data>", "<doc>" and "<lib>"
+        // stand for the folders an installed copy uses.
+        const QTemporaryDir root;
+        const auto path = [&root](QString relative) {
+            const auto installed = [](const char* folder) { return QDir::cleanPath(u"bin/"_s + QLatin1StringView(folder)); };
+            relative.replace(u"<data>"_s, installed(prefs::kInstalledDataFolder))
+                .replace(u"<doc>"_s, installed(prefs::kInstalledManualFolder))
+                .replace(u"<lib>"_s, installed(prefs::kInstalledLibraryFolder));
+            return root.filePath(relative);
+        };
+        for (const QString& file : present)
+            QVERIFY(QDir().mkpath(QFileInfo(path(file)).path()) && QFile(path(file)).open(QIODevice::WriteOnly));
+        // A program folder made read-only must be writable again for the folder to go.
+        const auto writable = qScopeGuard([&] { QFile::setPermissions(path(u"bin"_s), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner); });
+        if (readOnly) QVERIFY(QFile::setPermissions(path(u"bin"_s), QFile::ReadOwner | QFile::ExeOwner));
+        const prefs::FileLocations locations(path(u"bin"_s), path(u"config"_s));
         const QStringList found = {locations.preferencesToRead(), locations.preferencesToWrite(), locations.defaults(),
                                    locations.manual(), locations.library(u"kestrune_sound"_s)};
         const QStringList names = {u"kestrune.cfg"_s, u"kestrune.cfg"_s, u"Kestrune.def"_s, u"kestrune_v2_2.pdf"_s, u"libkestrune_sound.so"_s};
         QStringList wanted = expected.split(u' ');
         for (qsizetype at = 0; at < wanted.size(); ++at)
-            wanted[at] = layout.path(wanted[at].contains(u'/') ? wanted[at] : wanted[at] + u'/' + names[at]);
+            wanted[at] = path(wanted[at].contains(u'/') ? wanted[at] : wanted[at] + u'/' + names[at]);
         QCOMPARE(found, wanted);
     }
 };
