@@ -45,28 +45,6 @@ QString searchedOneLoop(Chip chip, double clock, double delay) {
 class TestCalc : public QObject {
     Q_OBJECT
 private Q_SLOTS:
-    void formulasAndLimits() {
-        // The search passes through values no box shows; a formula reads only the counters of its depth.
-        QCOMPARE(calc::loopCycles(kPic, 1, {0, 99, 99, 99}), 1.0);
-        QCOMPARE(calc::loopCycles(kPic, 2, {0, 257, 99, 99}), 770.0 * 257 - 765);
-        QCOMPARE(calc::loopCycles(kSx, 1, {2.5, 99, 99, 99}), 11.0);
-        // The shortest delay, then the longest of 1 to 4 loops, which all counters at 0 (256 passes) make.
-        for (const auto& [chip, cycles] : {std::pair{kPic, QList<double>{4, 769, 197123, 50463237, 12918587911.0}},
-                                           std::pair{kSx, QList<double>{5, 1025, 262915, 67306245, 17230398215.0}}}) {
-            CalcState state{.ChipType = chip};
-            calc::CalcTmm(state, 3579545);
-            calc::CalcTime(state, 3579545, {0, 0, 0, 0});
-            const double factor = (chip == kPic ? 4.0 : 1.0) / 3579545;
-            QCOMPARE(state.ClockHz, 3579545.0f);
-            QCOMPARE(state.MinTimeSingle, factor * cycles[0]);
-            const QList<double> longest = {state.MaxTimeSingle, state.MaxTimeDouble, state.MaxTimeTriple, state.MaxTimeQuad};
-            for (int depth = 1; depth <= calc::MaxDepth; ++depth) {
-                QCOMPARE(longest[depth - 1], factor * cycles[depth]);
-                QCOMPARE(calc::timeOfDepth(state, depth), longest[depth - 1]);
-            }
-        }
-    }
-
     void faultsLeaveWhatIsNotWritten() {
         // A clock of 0: the cycle count is written, the time is not.
         CalcState state{.TimeSingle = 42, .CountA = 10, .ChipType = kPic};
