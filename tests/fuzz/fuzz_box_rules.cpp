@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <cstdlib>
 #include <optional>
+#include <vector>
 
 #include "calc/DelayCalculation.h"
 #include "calc/Fault.h"
