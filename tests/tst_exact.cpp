@@ -15,7 +15,7 @@
 #include "calc/NumberText.h"
 #include "cli/Cli.h"
 #include "listing/Listing.h"
-#include "support/JudgeBatch.h"
+#include "support/Judges.h"
 #include "support/RowTable.h"
 
 using namespace Qt::StringLiterals;
@@ -184,7 +184,7 @@ private Q_SLOTS:
     void everyKindOnEveryPart_data() {
         // A chip and format, the parts that judge it, and requests of its own: the worked examples and its counter names.
         table({"pic microchip|gpsim p12f508,gpsim p16f628a,gpsim p16f1823|values --clock 4MHz --delay 100ms;values --clock 4MHz --delay 1ms "
-               "--exact --call-return --routine x --names a,b;values --clock 4MHz --cycles 777 --exact --declare --names x1,x2 --routine w2",
+               "--exact --call-return --routine x --names a,b",
                "pic18 microchip|gpsim p18f452,gpsim p18f26k22|values --clock 40MHz --delay 100ms --call-return;values --clock 40MHz "
                "--cycles 12346 --exact",
                "avr atmel|simavr atmega328p atmel,simavr attiny85 atmel|values --clock 16MHz --delay 1ms --call-return;values --clock "

@@ -3,7 +3,7 @@
 
 #include <map>
 
-#include "support/JudgeBatch.h"
+#include "support/Judges.h"
 
 using namespace Qt::StringLiterals;
 
@@ -34,24 +34,10 @@ bool gpsimAvailable() { return judge::toolsFound({u"gpasm"_s, u"gpsim"_s}); }
 QString gpsimDifferences(const QString& part, const QList<JudgedPiece>& pieces) {
     const auto found = kParts.find(part);
     if (found == kParts.end()) return u"gpsim judges no part %1"_s.arg(part);
-    // A listing's own cblock, without an address, would go on from the judge's: its names join the judge's
-    // declaration instead, so pieces that name the same counter share one program.
-    static const QRegularExpression ownBlock(
-        u"^\\s+cblock\\s*\\n(.*?)^\\s+endc\\s*$\\n?"_s,
-        QRegularExpression::MultilineOption | QRegularExpression::DotMatchesEverythingOption | QRegularExpression::CaseInsensitiveOption);
-    QStringList counters = kCounters;
-    QList<JudgedPiece> declared = pieces;
-    for (JudgedPiece& piece : declared) {
-        piece.listing.remove(u'\r');
-        for (const QRegularExpressionMatch& block : ownBlock.globalMatch(piece.listing))
-            counters << block.captured(1).split(QRegularExpression(u"[\\s,]+"_s), Qt::SkipEmptyParts);
-        piece.listing.remove(ownBlock);
-    }
-    counters.removeDuplicates();
     const Part& chip = found->second;
     QString program = u"\tlist\tp=%1\n\tinclude\t<%2.inc>\n\t%3\n\tcblock\t%4\n\t%5\n\tendc\n\torg\t0\n"_s.arg(
-        part.mid(1), part, chip.watchdogOff, u"0x%1"_s.arg(chip.firstRegister, 2, 16, QChar(u'0')), counters.join(u", "_s));
-    program += judge::batchProgram({u""_s, u"goto"_s, u"call"_s}, declared);
+        part.mid(1), part, chip.watchdogOff, u"0x%1"_s.arg(chip.firstRegister, 2, 16, QChar(u'0')), kCounters.join(u", "_s));
+    program += judge::batchProgram(u""_s, u"goto"_s, u"call"_s, pieces);
     if (chip.callReach)
         program += u"\tif\tmark0 > 0x%1\n\terror\t\"the subroutines do not fit in the words CALL reaches\"\n\tendif\n"_s.arg(chip.callReach, 0, 16);
     program += u"\tend\n"_s;

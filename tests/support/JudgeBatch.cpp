@@ -1,4 +1,4 @@
-#include "support/JudgeBatch.h"
+#include "support/Judges.h"
 
 #include <QFile>
 #include <QProcess>
@@ -34,21 +34,21 @@ QString withOwnLabels(QString listing, qsizetype piece, QSet<QString>& taken) {
 
 }  // namespace
 
-QString batchProgram(const Dialect& dialect, const QList<JudgedPiece>& pieces) {
+QString batchProgram(const QString& colon, const QString& jump, const QString& call, const QList<JudgedPiece>& pieces) {
     QString subroutines, main;
     QSet<QString> taken;
     for (qsizetype at = 0; at < pieces.size(); ++at) {
         const QString listing = withOwnLabels(pieces[at].listing, at, taken) + u'\n';
-        const QString marker = u"mark%1"_s.arg(at) + dialect.colon;
+        const QString marker = u"mark%1"_s.arg(at) + colon;
         if (!pieces[at].subroutine) {
             main += marker + u'\n' + listing;
             continue;
         }
-        main += u"%1\t%2\tpiece%3\n"_s.arg(marker, dialect.call).arg(at);
-        subroutines += u"piece%1"_s.arg(at) + dialect.colon + u'\n' + listing;
+        main += u"%1\t%2\tpiece%3\n"_s.arg(marker, call).arg(at);
+        subroutines += u"piece%1"_s.arg(at) + colon + u'\n' + listing;
     }
     const QString end = u"mark%1"_s.arg(pieces.size());
-    return u"\t%1\tmark0\n"_s.arg(dialect.jump) + subroutines + main + u"%1%2\t%3\t%1\n"_s.arg(end, dialect.colon, dialect.jump);
+    return u"\t%1\tmark0\n"_s.arg(jump) + subroutines + main + u"%1%2\t%3\t%1\n"_s.arg(end, colon, jump);
 }
 
 qint64 cycleLimit(const JudgedPiece& piece) { return 2 * piece.cycles + 1000; }

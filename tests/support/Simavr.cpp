@@ -2,7 +2,7 @@
 #include <QRegularExpression>
 #include <QTemporaryDir>
 
-#include "support/JudgeBatch.h"
+#include "support/Judges.h"
 
 using namespace Qt::StringLiterals;
 
@@ -36,7 +36,7 @@ bool simavrAvailable(AvrSyntax syntax) {
 QString simavrDifferences(const QString& mcu, AvrSyntax syntax, const QList<JudgedPiece>& pieces) {
     // avra's .device refuses what the part lacks, such as CALL on an ATtiny85; avr-as does so for -mmcu.
     const QString program = (syntax == AvrSyntax::Atmel ? u".device\t%1\n"_s.arg(mcu) : QString()) +
-                            judge::batchProgram({u":"_s, u"rjmp"_s, u"rcall"_s}, pieces);
+                            judge::batchProgram(u":"_s, u"rjmp"_s, u"rcall"_s, pieces);
     QTemporaryDir folder;
     if (!judge::writeFile(folder.filePath(u"delay.asm"_s), program)) return u"cannot write the test program"_s;
     const QList<Step> assembly =

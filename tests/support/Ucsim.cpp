@@ -1,7 +1,7 @@
 #include <QRegularExpression>
 #include <QTemporaryDir>
 
-#include "support/JudgeBatch.h"
+#include "support/Judges.h"
 
 using namespace Qt::StringLiterals;
 
@@ -29,7 +29,7 @@ QList<qint64> markerAddresses(const QString& listing, qsizetype markers) {
 bool ucsimAvailable() { return judge::toolsFound({u"as31"_s, u"s51"_s}); }
 
 QString ucsimDifferences(const QList<JudgedPiece>& pieces) {
-    const QString program = judge::batchProgram({u":"_s, u"ljmp"_s, u"lcall"_s}, pieces);
+    const QString program = judge::batchProgram(u":"_s, u"ljmp"_s, u"lcall"_s, pieces);
     QTemporaryDir folder;
     if (!judge::writeFile(folder.filePath(u"delay.asm"_s), program)) return u"cannot write the test program"_s;
     if (const judge::ToolRun assembly = judge::runTool(folder.path(), u"as31"_s, {u"-l"_s, u"delay.asm"_s}); !assembly.succeeded)
