@@ -135,15 +135,14 @@ QString counterName(listing::ListingFormat format, const QString& text) {
 
 // No two of the counters the routine may use are one register, as its assembler compares names.
 void checkDistinct(const CliRequest& request, int counters) {
-    for (int counter = 0; counter < counters; ++counter)
-        for (int other = counter + 1; other < counters; ++other) {
-            const QString& first = request.names[counter];
-            const QString& second = request.names[other];
-            if (first.compare(second, listing::nameCase(request.format)) != 0) continue;
-            refuse(QStringLiteral("--names: counters %1 and %2 are the same register %3")
-                       .arg(QChar(u'A' + counter), QChar(u'A' + other),
-                            first == second ? quoted(first) : quoted(first) + QStringLiteral(" and ") + quoted(second)));
-        }
+    const QStringList names(request.names.begin(), request.names.begin() + counters);
+    const std::optional<std::pair<int, int>> clash = prefs::sameNames(names, listing::nameCase(request.format));
+    if (!clash) return;
+    const QString& first = names[clash->first];
+    const QString& second = names[clash->second];
+    refuse(QStringLiteral("--names: counters %1 and %2 are the same register %3")
+               .arg(QChar(u'A' + clash->first), QChar(u'A' + clash->second),
+                    first == second ? quoted(first) : quoted(first) + QStringLiteral(" and ") + quoted(second)));
 }
 
 double clockOf(const QString& text) {

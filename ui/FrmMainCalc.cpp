@@ -11,6 +11,7 @@
 #include "calc/Fault.h"
 #include "calc/Formulas.h"
 #include "calc/NumberText.h"
+#include "listing/Listing.h"
 #include "prefs/CounterChecks.h"
 #include "ui/FrmMain.h"
 
@@ -28,9 +29,8 @@ bool FrmMain::anyCounterNameEmpty() const {
 std::optional<std::pair<int, int>> FrmMain::counterNamesClash(int depth) const {
     QStringList names;
     for (int counter = 0; counter < depth; ++counter) names << rows_[counter].name->text();
-    // gpasm tells capitals apart, the Parallax assembler does not.
-    return prefs::sameNames(names,
-                            OptMicroChip->isChecked() ? Qt::CaseSensitive : Qt::CaseInsensitive);
+    return prefs::sameNames(names, listing::nameCase(OptMicroChip->isChecked() ? listing::ListingFormat::Microchip
+                                                                                 : listing::ListingFormat::Parallax));
 }
 
 bool FrmMain::refuseSameNames(int depth) {
