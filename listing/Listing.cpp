@@ -195,7 +195,8 @@ QList<ListingFormat> allFormats() {
 }
 
 QString paddingJump(ListingFormat format, calc::Chip chip) {
-    return rowOf(format, chip).jump.mid(2).toString().remove(0, 2).replace(QLatin1Char('\t'), QLatin1Char(' '));
+    // The piece without its line end and its two tabs of empty label field.
+    return rowOf(format, chip).jump.mid(4).toString().replace(QLatin1Char('\t'), QLatin1Char(' '));
 }
 
 QString counterNote(ListingFormat format, calc::Chip chip) { return rowOf(format, chip).counterNote.toString(); }
