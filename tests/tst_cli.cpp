@@ -1,7 +1,7 @@
 // kestrune-cli run in-process: its output, in text and JSON, the notes after it, units,
-// refused input, a report that cannot be written, and the same answers the window gives.
+// refused input, a report that cannot be written, and the same answers the window gives,
+// whose Microchip listings of a PIC gpsim runs.
 #include <QFile>
-#include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QRegularExpression>
@@ -11,6 +11,7 @@
 #include "calc/NumberText.h"
 #include "cli/Cli.h"
 #include "listing/Listing.h"
+#include "support/Judges.h"
 #include "support/RowTable.h"
 #include "support/Scenario.h"
 #include "support/WindowFixture.h"
@@ -217,26 +218,40 @@ private Q_SLOTS:
         QCOMPARE(byCycles[u"wanted_cycles"_s].toDouble(), f[1].toDouble());
     }
 
-    // The CLI and the window, given the same inputs, show the same tab, boxes and listing.
-    void sameAsTheWindow_data() {
-        table({"values --delay 0.000001 --clock 32768 --call-return --format parallax|pic | type TxtClock 32768 | counters 1 1 1 1 "
-               "| tick ChkAddCR | click OptParallax | type TxtTime 0.000001 | click BtnCalcValues",
-               "values --delay 1000 --clock 50000000 --chip sx --format parallax|sx | type TxtClock 50000000 | counters 1 1 1 1 "
-               "| click OptParallax | type TxtTime 1000 | click BtnCalcValues",
-               "time --counts 1,0,255 --clock 4000000|pic | type TxtClock 4000000 | counters 1 0 255 1 | tab 2 | click BtnCalcTime",
-               "time --counts 204,77,252,2 --clock 50000000 --chip sx --call-return --format parallax|sx | type TxtClock 50000000 "
-               "| counters 204 77 252 2 | tick ChkAddCR | click OptParallax | tab 3"});
-    }
-    void sameAsTheWindow() {
-        const QStringList f = fields();
-        const QJsonObject json = jsonOf(f[0] + u" --names CntA,CntB,CntC,CntD --crlf"_s);
-        QStringList counters;
-        for (const QJsonValue value : json[u"counters"_s].toArray()) counters << calc::formatPlain(value.toDouble());
-        WindowFixture fixture;
-        QVERIFY_SCENARIO(fixture, f.mid(1).join(u'|'),
-                         u"tab = %1 | values = %2 | TxtTime = %3 | TxtMC = %4 | listing = %5"_s.arg(json[u"depth"_s].toInt() - 1)
-                             .arg(counters.join(u' '), json[u"delay_text"_s].toString(), json[u"cycles_text"_s].toString(),
-                                  json[u"listing"_s].toString()));
+    // The window answers as kestrune-cli does, given the same inputs: the tab, the delay, the cycles and the listing. And gpsim
+    // counts the cycles the window shows beside each Microchip listing of a PIC: counters typed at every depth, 0 standing for
+    // 256 passes (but D at 0 in four loops, some 1.3e10 cycles), and searched ones, below the shortest delay too.
+    void windowAnswersAsTheCli() {
+        // A chip, format, clock, 1 to count the CALL and return, then the delay to search for, or the counters and the depth.
+        QStringList requests = {u"pic parallax 32768 1 0.000001"_s, u"sx parallax 50000000 0 1000"_s, u"sx parallax 50000000 1 204,77,252,2 4"_s,
+                                u"pic microchip 4000000 0 0,0,0,1 4"_s};
+        for (const QString& call : {u"0"_s, u"1"_s}) {
+            for (const QString& counts : {u"1,1,1,1"_s, u"100,20,5,2"_s, u"255,2,255,1"_s, u"0,1,1,1"_s, u"1,0,1,1"_s, u"1,1,0,1"_s})
+                for (const char* depth : {"1", "2", "3", "4"}) requests << u"pic microchip 4000000 %1 %2 "_s.arg(call, counts) + QLatin1StringView(depth);
+            for (const QString& delay : {u"4000000 0.0000005"_s, u"4000000 0.0005"_s, u"4000000 0.000769"_s, u"4000000 0.001"_s, u"4000000 0.5"_s,
+                                         u"4000000 1"_s, u"4000000 100"_s, u"20000000 0.01"_s, u"20000000 0.2"_s, u"20000000 15"_s})
+                requests << u"pic microchip %1 %2 %3"_s.arg(delay.section(u' ', 0, 0), call, delay.section(u' ', 1));
+        }
+        QList<JudgedPiece> shown;
+        for (const QString& request : requests) {
+            const QStringList w = request.split(u' ');
+            const bool search = w.size() == 5, call = w[3] == u"1";
+            const QString counters = search ? u"1 1 1 1"_s : QString(w[4]).replace(u',', u' ');
+            const QString steps = search ? u"type TxtTime %1 | click BtnCalcValues"_s.arg(w[4]) : u"tab %1 | click BtnCalcTime"_s.arg(w[5].toInt() - 1);
+            const QString arguments = search ? u"values --delay "_s + w[4] : u"time --counts "_s + w[4].section(u',', 0, w[5].toInt() - 1);
+            const QJsonObject json = jsonOf(arguments + u" --chip %1 --format %2 --clock %3 --names CntA,CntB,CntC,CntD --crlf"_s.arg(w[0], w[1], w[2]) +
+                                            (call ? u" --call-return"_s : QString()));
+            WindowFixture fixture;
+            QVERIFY_SCENARIO(fixture,
+                             u"%1 | type TxtClock %2 | counters %3 | %4 ChkAddCR | click %5 | "_s.arg(
+                                 w[0], w[2], counters, call ? u"tick"_s : u"untick"_s, w[1] == u"parallax" ? u"OptParallax"_s : u"OptMicroChip"_s) + steps,
+                             u"tab = %1 | TxtTime = %2 | TxtMC = %3 | listing = %4"_s.arg(json[u"depth"_s].toInt() - 1)
+                                 .arg(json[u"delay_text"_s].toString(), json[u"cycles_text"_s].toString(), json[u"listing"_s].toString()));
+            if (w[0] == u"pic" && w[1] == u"microchip") shown << JudgedPiece{fixture.listing(), call, fixture.box("TxtMC")->text().toLongLong(), request};
+        }
+        if (!gpsimAvailable()) QSKIP("gpasm and gpsim (Debian packages gputils and gpsim) are needed to judge the listings");
+        const QString differences = gpsimDifferences(u"p16f84"_s, shown);
+        QVERIFY2(differences.isEmpty(), qPrintable(differences));
     }
 };
 
