@@ -84,10 +84,21 @@ Chip chipOf(const QString& name) {
     return Chip::Pic;
 }
 
-// A request to kestrune-cli as a piece to judge: its listing, whether it is called, and the cycles it reports.
+// A request to kestrune-cli as a piece to judge: its listing, whether it is called, and the cycles it reports. The lines
+// end in CR LF and the columns are tabs: a blank stands only in a comment, after a comma or around a definition's '='.
+// Without declarations the instructions it reports are its lines but the comments; a Parallax mov or djnz is two.
 JudgedPiece pieceOf(const QString& arguments) {
     const QJsonObject json = runJson(arguments.split(u' '));
-    return {json[u"listing"_s].toString(), json[u"call_return"_s].toBool(), qint64(json[u"cycles"_s].toDouble()), arguments};
+    const QString listing = json[u"listing"_s].toString();
+    int instructions = 0;
+    for (const QString& line : listing.split(u"\r\n"_s)) {
+        if (line.contains(u'\r') || line.contains(u'\n') || (!line.startsWith(u';') && QString(line).remove(u", "_s).remove(u" = "_s).contains(u' ')))
+            qFatal("%s: a line of other blanks or line ends: %s", qPrintable(arguments), qPrintable(line));
+        instructions += line.startsWith(u';') ? 0 : 1;
+    }
+    if (!arguments.contains(u"parallax"_s) && !arguments.contains(u"--declare"_s) && json[u"instructions"_s].toInt() != instructions)
+        qFatal("%s: %d instructions reported, %d in the listing", qPrintable(arguments), json[u"instructions"_s].toInt(), instructions);
+    return {listing, json[u"call_return"_s].toBool(), qint64(json[u"cycles"_s].toDouble()), arguments};
 }
 
 // The judge of the n-th listing of a chip and format: a simulator on one of the chip's parts in turn, or, for the SX and

@@ -1,16 +1,27 @@
 // The preferences format on its own: the bytes written, how each item reads back from either
-// file, the line rules, damaged and special files, and the counter name and value rules.
+// file, the line rules, damaged and special files, and the counter name and value rules; and
+// where the program's files are: portable beside the program, or installed with the user's
+// preferences in the user's configuration folder.
 #include <QDir>
 #include <QFileInfo>
+#include <QScopeGuard>
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <cstring>
+
+#include <sys/socket.h>
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
 #include <sys/time.h>
+#include <sys/un.h>
+#include <unistd.h>
 
 #include "prefs/CounterChecks.h"
+#include "prefs/FileLocations.h"
+#include "prefs/InstallLayout.h"
 #include "prefs/Preferences.h"
 #include "prefs/SafeFile.h"
-#include "support/FileKinds.h"
 #include "support/RowTable.h"
 #include "support/ThrowsFault.h"
 
@@ -19,6 +30,41 @@ using prefs::FileKind;
 using prefs::Settings;
 
 namespace {
+
+// Makes a thing of the given kind at `path`: "missing" (nothing), "named pipe", "socket", "device node"
+// (like /dev/zero), "folder", "regular file" (holding "kept\r\n"), or "link to " one of those, lying
+// beside the link. False when the system does not let the test make it (a device node needs root).
+bool makeSpecial(const QString& kind, const QString& path) {
+    const QByteArray name = QFile::encodeName(path);
+    if (kind.startsWith(QStringLiteral("link to "))) {
+        const QString target = path + QStringLiteral("-target");
+        return makeSpecial(kind.mid(8), target) && ::symlink(QFile::encodeName(target).constData(), name.constData()) == 0;
+    }
+    if (kind == QStringLiteral("missing")) return true;
+    if (kind == QStringLiteral("named pipe")) return ::mkfifo(name.constData(), 0600) == 0;
+    if (kind == QStringLiteral("device node")) return ::mknod(name.constData(), S_IFCHR | 0600, makedev(1, 5)) == 0;
+    if (kind == QStringLiteral("folder")) return ::mkdir(name.constData(), 0700) == 0;
+    QFile file(path);
+    if (kind == QStringLiteral("regular file")) return file.open(QIODevice::WriteOnly) && file.write("kept\r\n") == 6;
+    sockaddr_un address{AF_UNIX, {}};
+    if (kind != QStringLiteral("socket") || name.size() >= qsizetype(sizeof address.sun_path)) return false;
+    std::memcpy(address.sun_path, name.constData(), size_t(name.size()));
+    const int socket = ::socket(AF_UNIX, SOCK_STREAM, 0);
+    const bool bound = ::bind(socket, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0;
+    ::close(socket);
+    return bound;
+}
+
+// What a file is, through a link as well, to tell that nothing replaced it.
+QString identityOf(const QString& path) {
+    struct stat link {}, target {};
+    const QByteArray name = QFile::encodeName(path);
+    if (::lstat(name.constData(), &link) != 0) return QStringLiteral("missing");
+    const bool reached = ::stat(name.constData(), &target) == 0;
+    return QStringLiteral("%1 %2 %3 -> %4 %5 %6")
+        .arg(link.st_mode).arg(link.st_ino).arg(QFile::symLinkTarget(path))
+        .arg(reached ? target.st_mode : 0).arg(reached ? target.st_ino : 0).arg(reached ? target.st_rdev : 0);
+}
 
 // A file whose every item differs from the settings a fresh Settings holds.
 const QByteArray kSample = "4000000\r\nCntD\r\nCntC\r\nCntB\r\nCntA\r\n1\r\n2\r\n75\r\n0\r\n1\r\nParallax\r\n"
@@ -161,6 +207,55 @@ private Q_SLOTS:
         const std::optional<char32_t> character = prefs::forbiddenCharacter(f[0]);
         QCOMPARE(character ? prefs::characterForMessage(*character) : QString(), f[2]);
         QCOMPARE(prefs::trimSpaces(f[0]), f.value(3, f[0]));
+    }
+
+    void fileLocations_data() {
+        // The files there ("read-only": a program folder the user cannot write), and where the preferences are read and written,
+        // the defaults, the manual and the sound library are found; a folder alone stands for the file's usual name there.
+        QTest::addColumn<QString>("files");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("the build folder: everything beside the program")
+            << "bin/kestrune.cfg bin/Kestrune.def bin/kestrune_v2_2.pdf <data>/Kestrune.def" << "bin bin bin bin bin";
+        QTest::newRow("a defaults file alone, in capitals, is portable too")
+            << "bin/KESTRUNE.DEF <doc>/kestrune_v2_2.pdf" << "bin bin bin/KESTRUNE.DEF bin bin";
+        QTest::newRow("installed, first start: the factory settings until the first save")
+            << "<data>/kestrune.cfg <data>/Kestrune.def <doc>/kestrune_v2_2.pdf <lib>/libkestrune_sound.so" << "<data> config <data> <doc> <lib>";
+        QTest::newRow("installed, once saved: the user's own file, whatever its capitals")
+            << "<data>/kestrune.cfg config/Kestrune.CFG" << "config/Kestrune.CFG config/Kestrune.CFG <data> <doc> <lib>";
+        QTest::newRow("installed, with copies beside the program: those win")
+            << "<data>/kestrune.cfg bin/kestrune_v2_2.pdf bin/libkestrune_sound.so <lib>/libkestrune_sound.so" << "<data> config <data> bin bin";
+        QTest::newRow("a program folder the user cannot write is no portable copy")
+            << "bin/kestrune.cfg bin/Kestrune.def read-only" << "bin config bin <doc> <lib>";
+    }
+    void fileLocations() {
+        QFETCH(QString, files);
+        QFETCH(QString, expected);
+        QStringList present = files.split(u' ');
+        const bool readOnly = present.removeAll(u"read-only"_s);
+        if (readOnly && geteuid() == 0) QSKIP("root may write into any folder; this row runs as any other user");
+        // A program folder bin/ and a configuration folder config/ in a fresh folder; "<data>", "<doc>" and "<lib>"
+        // stand for the folders an installed copy uses.
+        const QTemporaryDir root;
+        const auto path = [&root](QString relative) {
+            const auto installed = [](const char* folder) { return QDir::cleanPath(u"bin/"_s + QLatin1StringView(folder)); };
+            relative.replace(u"<data>"_s, installed(prefs::kInstalledDataFolder))
+                .replace(u"<doc>"_s, installed(prefs::kInstalledManualFolder))
+                .replace(u"<lib>"_s, installed(prefs::kInstalledLibraryFolder));
+            return root.filePath(relative);
+        };
+        for (const QString& file : present)
+            QVERIFY(QDir().mkpath(QFileInfo(path(file)).path()) && QFile(path(file)).open(QIODevice::WriteOnly));
+        // A program folder made read-only must be writable again for the folder to go.
+        const auto writable = qScopeGuard([&] { QFile::setPermissions(path(u"bin"_s), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner); });
+        if (readOnly) QVERIFY(QFile::setPermissions(path(u"bin"_s), QFile::ReadOwner | QFile::ExeOwner));
+        const prefs::FileLocations locations(path(u"bin"_s), path(u"config"_s));
+        const QStringList found = {locations.preferencesToRead(), locations.preferencesToWrite(), locations.defaults(),
+                                   locations.manual(), locations.library(u"kestrune_sound"_s)};
+        const QStringList names = {u"kestrune.cfg"_s, u"kestrune.cfg"_s, u"Kestrune.def"_s, u"kestrune_v2_2.pdf"_s, u"libkestrune_sound.so"_s};
+        QStringList wanted = expected.split(u' ');
+        for (qsizetype at = 0; at < wanted.size(); ++at)
+            wanted[at] = path(wanted[at].contains(u'/') ? wanted[at] : wanted[at] + u'/' + names[at]);
+        QCOMPARE(found, wanted);
     }
 };
 

@@ -1,8 +1,6 @@
 #!/usr/bin/env bash
-# The Debian package, unpacked anywhere and run in a real window by a user who owns none of
-# it, pressed with real pointer clicks on a real X server: the format option, copy (read back
-# from the clipboard), print (the dialog cancelled), the chip button, both Calc buttons, sound,
-# defaults, help and Quit; a control that another one covers misses these clicks. It keeps
+# The Debian package, unpacked anywhere and run in a real window by a user who owns none of it,
+# pressed with real pointer clicks on a real X server (a covered control misses them): it keeps
 # that user's settings in the user's configuration folder, and finds its factory settings and
 # its manual in the unpacked tree.
 #   package_window.sh BUILD_DIR   the package package_lintian.sh built in BUILD_DIR/package

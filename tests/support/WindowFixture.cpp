@@ -8,9 +8,6 @@ WindowFixture::WindowFixture()
     : locations_(prefs::FileLocations::beside(folder.path())),
       window_(std::make_unique<ui::FrmMain>(desktop, locations_)) {}
 
-WindowFixture::WindowFixture(const prefs::FileLocations& locations)
-    : locations_(locations), window_(std::make_unique<ui::FrmMain>(desktop, locations_)) {}
-
 void WindowFixture::restart(bool closeFirst) {
     if (closeFirst) window_->close();
     watched.clear();

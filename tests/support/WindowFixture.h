@@ -15,12 +15,10 @@
 #include "support/RecordingDesktop.h"
 #include "ui/FrmMain.h"
 
-// A fresh main window in a fresh, empty program folder, or with the files where the
-// locations say, driven through its controls.
+// A fresh main window in a fresh, empty program folder, driven through its controls.
 class WindowFixture {
 public:
     WindowFixture();
-    explicit WindowFixture(const prefs::FileLocations& locations);
 
     ui::FrmMain& window() { return *window_; }
     const calc::CalcState& state() const { return window_->calcState(); }
