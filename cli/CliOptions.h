@@ -55,7 +55,9 @@ struct CliOptions {
                                             "r16,r17,r18,r19; 8051 R2,R3,R4,R5). A name is made of ASCII letters, "
                                             "digits, _ . and ?, up to 50 of them, and does not start with a digit. "
                                             "avr: r16-r31, or in the atmel format a name the program defines as one "
-                                            "with .def; 8051: R0-R7. No two counters may be the same register."),
+                                            "with .def; 8051: R0-R7. No two counters may be the same register; in the "
+                                            "microchip format none is named as the loop label (loop, or NAME_loop "
+                                            "with --routine NAME)."),
                              QStringLiteral("LIST")};
     QCommandLineOption exact{QStringLiteral("exact"),
                              QStringLiteral("(values) Exactly the wanted number of cycles: of all routines that take "

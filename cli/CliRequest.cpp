@@ -251,6 +251,10 @@ CliRequest parseCliRequest(const QStringList& arguments) {
             if (request.routine.compare(request.names[counter], listing::nameCase(request.format)) == 0)
                 refuse(QStringLiteral("--routine %1 is also the name of counter %2").arg(quoted(request.routine), QChar(u'A' + counter)));
     }
+    const QString label = listing::clashingLoopLabel(request.format, request.routine);
+    for (qsizetype counter = 0; counter < namesGiven; ++counter)
+        if (!label.isEmpty() && request.names[counter].compare(label, listing::nameCase(request.format)) == 0)
+            refuse(QStringLiteral("--names ") + quoted(request.names[counter]) + QStringLiteral(" is the listing's loop label"));
     calculation.addCallReturn = parser.isSet(options.callReturn) || !request.routine.isEmpty();
     request.declare = parser.isSet(options.declare);
     request.crlf = parser.isSet(options.crlf);

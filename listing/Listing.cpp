@@ -121,6 +121,11 @@ QString expand(QStringView piece, const Counter& counter, const QString& label) 
     return out;
 }
 
+// A routine to include keeps its loop label apart from those of the routines around it.
+QString loopLabel(const QString& routine) {
+    return routine.isEmpty() ? QStringLiteral("loop") : routine + QStringLiteral("_loop");
+}
+
 // The names among the first `depth` counters that the program must define as registers.
 QStringList undefinedNames(ListingFormat format, int depth, const ListingInput& input) {
     QStringList names;
@@ -180,6 +185,12 @@ NameVerdict verdictOn(ListingFormat format, const QString& name) {
     return names == CounterNames::HighOrDefined ? NameVerdict::Declared : NameVerdict::NotARegister;
 }
 
+QString clashingLoopLabel(ListingFormat format, const QString& routine) {
+    const FormatRow& row = rowOf(format);
+    const bool amongCounters = row.counterNames == CounterNames::AnyName && row.loopInner.contains(u"{label}");
+    return amongCounters ? loopLabel(routine) : QString();
+}
+
 QList<ListingFormat> formatsFor(calc::Chip chip) {
     QList<ListingFormat> formats;
     for (const FormatRow& row : kRows)
@@ -208,8 +219,7 @@ QString headerLine(const ListingInput& input) {
 
 QStringList pieces(ListingFormat format, int depth, const ListingInput& input) {
     const FormatRow& row = rowOf(format, input.chip);
-    // A routine to include keeps its loop label apart from those of the routines around it.
-    const QString label = input.routine.isEmpty() ? QStringLiteral("loop") : input.routine + QStringLiteral("_loop");
+    const QString label = loopLabel(input.routine);
     QStringList out;
     for (int counter = depth - 1; counter >= 0; --counter) out << expand(row.load, input.counters[counter], label);
     if (depth > 0) {

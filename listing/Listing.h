@@ -61,6 +61,11 @@ Qt::CaseSensitivity nameCase(ListingFormat format);
 std::array<QString, calc::MaxDepth> defaultNames(ListingFormat format);
 NameVerdict verdictOn(ListingFormat format, const QString& name);
 
+// The loop label the listing writes ("loop", or a routine's "NAME_loop") where the assembler
+// keeps it among the counters' own symbols, so a counter of that name would clash with it;
+// empty where the label is local or numeric, or the counters are registers or their aliases.
+QString clashingLoopLabel(ListingFormat format, const QString& routine);
+
 // The formats that fit a chip, its default first; all formats in the order they are offered.
 QList<ListingFormat> formatsFor(calc::Chip chip);
 QList<ListingFormat> allFormats();

@@ -143,6 +143,10 @@ private Q_SLOTS:
                "V --chip 8051 --names Delay1|2|--names 'Delay1' is not one of the registers R0-R7",
                "V --chip 8051 --routine r1|2|--routine 'r1' is a register name",
                "V --routine delay2 --format parallax|2|--routine 'delay2' is also the name of counter B",
+               // gpasm keeps labels among the counters' symbols; the Parallax label is local, avra's .def an alias.
+               "V --names loop|2|--names 'loop' is the listing's loop label", "V --routine w --names a,w_loop|2|--names 'w_loop' is the",
+               "V --names LOOP,b|0||Loop depth: 2", "V --names loop,b --format parallax|0||Loop depth: 2",
+               "V --chip avr --names loop,r17|0||Loop depth: 2",
                // Two counters on one register, as each assembler compares names.
                "T --counts 10,2 --names a,a|2|--names: counters A and B are the same register 'a'",
                "T --counts 10,2,3 --names Delay3|2|counters A and C are the same register 'Delay3'",
