@@ -62,7 +62,13 @@ void searchOneLoop(CalcState& state) {
     FormulaA(state);
 }
 
-bool belowTarget(CalcState& state, int depth) { return timeOfDepth(state, depth) < state.TargetTime; }
+// Routines one cycle apart differ by more than 1e-11 of their time, as no routine takes 2^35
+// cycles, while one that takes exactly the target can come out a few last bits short of it.
+constexpr double kSameTime = 1e-12;
+
+bool belowTarget(CalcState& state, int depth) {
+    return timeOfDepth(state, depth) < state.TargetTime - kSameTime * state.TargetTime;
+}
 
 void searchNestedLoops(CalcState& state, int depth) {
     const int top = depth - 1;

@@ -29,17 +29,12 @@ void takeCalculation(CalcState& state, const Calculation& result, DelayAnswer& a
     answer.delaySeconds = checked(timeOfDepth(state, result.depth) + state.CallRetTime);
 }
 
-// The window's search; beyond maxDepth loops it would go deeper, which only a request at or
-// beyond their longest delay makes it do.
+// The window's search; beyond maxDepth loops it goes deeper only for a request within half a
+// cycle of their longest delay (one further is refused before), which takes that delay.
 void searchAnswer(const DelayRequest& request, double delaySeconds, DelayAnswer& answer) {
     CalcState state{.ChipType = request.chip};
     SearchCalculation run = countersFromDelay(state, request.clockHz, delaySeconds, request.addCallReturn);
     if (run.outcome.depth > request.maxDepth) {
-        const double longest = loopCycles(request.chip, request.maxDepth, kAllFull);
-        if (state.TargetTime > checked(secondsPerCycle(request.chip, state.ClockHz) * longest)) {
-            const double limit = longest + callReturnCycles(request);
-            throw Refusal{Refusal::BeyondLongest, limit, limit / cyclesPerSecond(request.chip, request.clockHz)};
-        }
         Counts registerValues = {1, 1, 1, 1};
         for (int counter = 0; counter < request.maxDepth; ++counter) registerValues[counter] = 0;
         run = {{}, delayFromCounters(state, request.clockHz, registerValues, request.maxDepth, request.addCallReturn)};
@@ -103,7 +98,10 @@ DelayAnswer answerRequest(const DelayRequest& request) {
                                            ? *request.wantedCycles
                                            : checkedLong(wholeCycles(static_cast<long double>(request.delaySeconds) * rate, rounding));
             const double longest = longestCycles(request.chip, request.maxDepth, request.exact, request.addCallReturn);
-            if (request.wantedCycles > longest) throw Refusal{Refusal::BeyondLongest, longest, longest / rate};
+            // Beyond the longest, the command line's cycles and a cap on the loops are refused, while four
+            // loops clamp a delay as the window does.
+            if ((request.wantedCycles || request.maxDepth < MaxDepth) && wanted > longest)
+                throw Refusal{Refusal::BeyondLongest, longest, longest / rate};
             const double requestedSeconds = request.wantedCycles ? divide(*request.wantedCycles, rate) : request.delaySeconds;
             if (request.exact)
                 exactAnswer(request, wanted, answer);
