@@ -50,8 +50,8 @@ struct CliOptions {
                                              "and avra) or gnu (avr: GNU as, for .S files); asm51 (8051)."),
                               QStringLiteral("NAME")};
     QCommandLineOption names{QStringLiteral("names"),
-                             QStringLiteral("Counter register names, innermost (A) first, up to four; k names allow "
-                                            "at most k counters. Default Delay1,Delay2,Delay3,Delay4 (avr "
+                             QStringLiteral("Counter register names, innermost (A) first, up to four; for values k "
+                                            "names allow at most k counters, for time name every counter or none. Default Delay1,Delay2,Delay3,Delay4 (avr "
                                             "r16,r17,r18,r19; 8051 R2,R3,R4,R5). A name is made of ASCII letters, "
                                             "digits, _ . and ?, up to 50 of them, and does not start with a digit. "
                                             "avr: r16-r31, or in the atmel format a name the program defines as one "
@@ -77,7 +77,8 @@ struct CliOptions {
                                QStringLiteral("A routine ready to include: NAME labels its first instruction and "
                                               "names its loop label NAME_loop; a comment line states its delay, "
                                               "clock and cycles. Implies --call-return. NAME follows the rules of a "
-                                              "counter name and is no register."),
+                                              "counter name and is no register; in the atmel and asm51 formats it "
+                                              "holds no . or ?, in the gnu format no ?."),
                                QStringLiteral("NAME")};
     QCommandLineOption declare{QStringLiteral("declare"),
                                QStringLiteral("Declare the counters before the code: a cblock without an address "

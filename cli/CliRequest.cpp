@@ -133,9 +133,13 @@ QString counterName(listing::ListingFormat format, const QString& text) {
     return name;
 }
 
-// No two of the counters the routine may use are one register, as its assembler compares names.
+// No two of the counters the routine may use are one register, as its assembler compares names,
+// and none has the routine's name.
 void checkDistinct(const CliRequest& request, int counters) {
     const QStringList names(request.names.begin(), request.names.begin() + counters);
+    for (int counter = 0; counter < counters; ++counter)
+        if (request.routine.compare(names[counter], listing::nameCase(request.format)) == 0)
+            refuse(QStringLiteral("--routine %1 is also the name of counter %2").arg(quoted(request.routine), QChar(u'A' + counter)));
     const std::optional<std::pair<int, int>> clash = prefs::sameNames(names, listing::nameCase(request.format));
     if (!clash) return;
     const QString& first = names[clash->first];
@@ -240,16 +244,15 @@ CliRequest parseCliRequest(const QStringList& arguments) {
         const QStringList names = itemsOf("--names", "names", parser.value(options.names));
         namesGiven = names.size();
         for (int counter = 0; counter < names.size(); ++counter) request.names[counter] = counterName(request.format, names[counter]);
-        checkDistinct(request, static_cast<int>(namesGiven));
     }
     if (parser.isSet(options.routine)) {
         request.routine = checkedName("--routine", parser.value(options.routine));
         const listing::NameVerdict verdict = listing::verdictOn(request.format, request.routine);
         if (verdict == listing::NameVerdict::Register || verdict == listing::NameVerdict::WrongRegister)
             refuse(QStringLiteral("--routine ") + quoted(parser.value(options.routine)) + QStringLiteral(" is a register name"));
-        for (int counter = 0; counter < calc::MaxDepth; ++counter)
-            if (request.routine.compare(request.names[counter], listing::nameCase(request.format)) == 0)
-                refuse(QStringLiteral("--routine %1 is also the name of counter %2").arg(quoted(request.routine), QChar(u'A' + counter)));
+        if (const std::optional<QChar> mark = listing::markOutOfLabel(request.format, request.routine))
+            refuse(QStringLiteral("--routine %1 holds '%2', which the %3 format takes in no label")
+                       .arg(quoted(request.routine), *mark, listing::formatName(request.format)));
     }
     const QString label = listing::clashingLoopLabel(request.format, request.routine);
     for (qsizetype counter = 0; counter < namesGiven; ++counter)
@@ -271,6 +274,7 @@ CliRequest parseCliRequest(const QStringList& arguments) {
         }
         if (parser.isSet(options.maxDepth)) calculation.maxDepth = maxDepthOf(parser.value(options.maxDepth));
         if (namesGiven > 0) calculation.maxDepth = std::min(calculation.maxDepth, static_cast<int>(namesGiven));
+        checkDistinct(request, calculation.maxDepth);
         if (parser.isSet(options.delay) == parser.isSet(options.cycles))
             refuse(parser.isSet(options.delay) ? QStringLiteral("--delay and --cycles both give the wanted length; give one")
                                                : QStringLiteral("missing --delay or --cycles (the wanted delay, e.g. --delay 1ms)"));
@@ -286,6 +290,8 @@ CliRequest parseCliRequest(const QStringList& arguments) {
         const QStringList counts = itemsOf("--counts", "counts", parser.value(options.counts));
         calculation.fromCounters = true;
         calculation.depth = static_cast<int>(counts.size());
+        if (namesGiven > 0 && namesGiven < counts.size())
+            refuse(QStringLiteral("--names names %1 of the %2 counters; name every counter or none").arg(namesGiven).arg(counts.size()));
         // Counters beyond the depth hold 1, as the search leaves them.
         calculation.registerValues = {1, 1, 1, 1};
         for (int counter = 0; counter < calculation.depth; ++counter) calculation.registerValues[counter] = countOf(counts[counter]);

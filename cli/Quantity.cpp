@@ -79,8 +79,9 @@ double parseQuantity(const QString& option, const QString& text, const QList<Uni
 }  // namespace
 
 QString formatNumber(long double value) {
-    constexpr long double kExponentFrom = 1e15L;
-    if (std::abs(value) < kExponentFrom) return calc::formatPlain(static_cast<double>(value));
+    constexpr long double kExponentFrom = 1e15L, kExponentBelow = 1e-9L;
+    if (value == 0 || (std::abs(value) < kExponentFrom && std::abs(value) >= kExponentBelow))
+        return calc::formatPlain(static_cast<double>(value));
     // As many digits as a double keeps, no trailing zeros.
     std::array<char, 64> text{};
     const int length = std::snprintf(text.data(), text.size(), "%.15Lg", value);

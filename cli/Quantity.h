@@ -10,8 +10,9 @@ namespace cli {
 double parseFrequency(const QString& option, const QString& text);
 double parseDuration(const QString& option, const QString& text);
 
-// A number as the command line's reports, notes and refusals write it: plainly below 10^15,
-// in exponent form from there ("1e+308"), so a request far beyond the limits stays readable.
+// A number as the command line's reports, notes and refusals write it: plainly from 10^-9 to
+// below 10^15, in exponent form beyond ("1e+308"), so a request far beyond the limits, or the
+// cycle time of a huge clock, stays readable.
 QString formatNumber(long double value);
 
 }  // namespace cli

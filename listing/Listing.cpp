@@ -30,6 +30,7 @@ struct FormatRow {
     Qt::CaseSensitivity nameCase;
     std::array<QStringView, calc::MaxDepth> defaultNames;
     QStringView counterNote;  // where the counters must lie, for a routine's comment
+    QStringView labelMarks;   // what a label may hold besides letters, digits and '_'
 };
 
 constexpr std::array<QStringView, calc::MaxDepth> kDelayNames = {u"Delay1", u"Delay2", u"Delay3", u"Delay4"};
@@ -49,29 +50,29 @@ constexpr std::array<FormatRow, 6> kRows = {{
      u"\r\n\t\tmovlw\tD'{value}'\r\n\t\tmovwf\t{name}", u"\r\n{label}\t\tdecfsz\t{name},1\r\n\t\tgoto\t{label}",
      u"\r\n{label}\t\tdecfsz\t{name},1\r\n\t\tgoto\t{label}", u"\r\n\t\tdecfsz\t{name},1\r\n\t\tgoto\t{label}",
      u"\r\n\t\tgoto\t$+1", u"\r\n\t\tnop", u"\r\n\t\tretlw\t0", u"", Declaration::Block, CounterNames::AnyName,
-     Qt::CaseSensitive, kDelayNames, kBankNote},
+     Qt::CaseSensitive, kDelayNames, kBankNote, u".?"},
     {ListingFormat::Microchip, u"microchip", fits(calc::Chip::Pic18),
      u"\r\n\t\tmovlw\tD'{value}'\r\n\t\tmovwf\t{name}", u"\r\n{label}\t\tdecfsz\t{name},1\r\n\t\tbra\t{label}",
      u"\r\n{label}\t\tdecfsz\t{name},1\r\n\t\tbra\t{label}", u"\r\n\t\tdecfsz\t{name},1\r\n\t\tbra\t{label}",
      u"\r\n\t\tbra\t$+2", u"\r\n\t\tnop", u"\r\n\t\tretlw\t0", u"", Declaration::Block, CounterNames::AnyName,
-     Qt::CaseSensitive, kDelayNames, u"its counters in the access bank"},
+     Qt::CaseSensitive, kDelayNames, u"its counters in the access bank", u".?"},
     {ListingFormat::Parallax, u"parallax", fits(calc::Chip::Pic) | fits(calc::Chip::SxTurbo),
      u"\r\n\t\tmov\t{name},#{value}", u"\r\n\t\tdjnz\t{name},$", u"\r\n:loop\t\tdjnz\t{name},$", u"\r\n\t\tdjnz\t{name},:loop",
      u"\r\n\t\tjmp\t$+1", u"\r\n\t\tnop", u"\r\n\t\tret", u"", Declaration::Reserve, CounterNames::AnyName,
-     Qt::CaseInsensitive, kDelayNames, kBankNote},
+     Qt::CaseInsensitive, kDelayNames, kBankNote, u".?"},
     {ListingFormat::Atmel, u"atmel", fits(calc::Chip::Avr),
      u"\r\n\t\tldi\t{name}, {value}", u"\r\n{label}:\t\tdec\t{name}\r\n\t\tbrne\t{label}",
      u"\r\n{label}:\t\tdec\t{name}\r\n\t\tbrne\t{label}", u"\r\n\t\tdec\t{name}\r\n\t\tbrne\t{label}",
      u"\r\n\t\trjmp\tPC+1", u"\r\n\t\tnop", u"\r\n\t\tret", u":", Declaration::Define, CounterNames::HighOrDefined,
-     Qt::CaseInsensitive, {u"r16", u"r17", u"r18", u"r19"}, u""},
+     Qt::CaseInsensitive, {u"r16", u"r17", u"r18", u"r19"}, u"", u""},
     {ListingFormat::Gnu, u"gnu", fits(calc::Chip::Avr),
      u"\r\n\t\tldi\t{name}, {value}", u"\r\n1:\t\tdec\t{name}\r\n\t\tbrne\t1b", u"\r\n1:\t\tdec\t{name}\r\n\t\tbrne\t1b",
      u"\r\n\t\tdec\t{name}\r\n\t\tbrne\t1b", u"\r\n\t\trjmp\t.+0", u"\r\n\t\tnop", u"\r\n\t\tret", u":", Declaration::None,
-     CounterNames::HighRegister, Qt::CaseInsensitive, {u"r16", u"r17", u"r18", u"r19"}, u""},
+     CounterNames::HighRegister, Qt::CaseInsensitive, {u"r16", u"r17", u"r18", u"r19"}, u"", u"."},
     {ListingFormat::Asm51, u"asm51", fits(calc::Chip::I8051),
      u"\r\n\t\tmov\t{name},#{value}", u"\r\n{label}:\t\tdjnz\t{name},{label}", u"\r\n{label}:\t\tdjnz\t{name},{label}",
      u"\r\n\t\tdjnz\t{name},{label}", u"", u"\r\n\t\tnop", u"\r\n\t\tret", u":", Declaration::None,
-     CounterNames::BankRegister, Qt::CaseInsensitive, {u"R2", u"R3", u"R4", u"R5"}, u""},
+     CounterNames::BankRegister, Qt::CaseInsensitive, {u"R2", u"R3", u"R4", u"R5"}, u"", u""},
 }};
 
 const FormatRow& rowOf(ListingFormat format, calc::Chip chip) {
@@ -183,6 +184,13 @@ NameVerdict verdictOn(ListingFormat format, const QString& name) {
     if (names == CounterNames::BankRegister) return number ? NameVerdict::Register : NameVerdict::NotARegister;
     if (number) return *number >= kLowestImmediateRegister ? NameVerdict::Register : NameVerdict::WrongRegister;
     return names == CounterNames::HighOrDefined ? NameVerdict::Declared : NameVerdict::NotARegister;
+}
+
+std::optional<QChar> markOutOfLabel(ListingFormat format, const QString& label) {
+    const QStringView marks = rowOf(format).labelMarks;
+    for (const QChar character : label)
+        if (!character.isLetterOrNumber() && character != u'_' && !marks.contains(character)) return character;
+    return std::nullopt;
 }
 
 QString clashingLoopLabel(ListingFormat format, const QString& routine) {

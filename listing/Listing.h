@@ -5,6 +5,7 @@
 #include <QStringList>
 
 #include <array>
+#include <optional>
 
 #include "calc/Chip.h"
 
@@ -60,6 +61,10 @@ CounterNames counterNames(ListingFormat format);
 Qt::CaseSensitivity nameCase(ListingFormat format);
 std::array<QString, calc::MaxDepth> defaultNames(ListingFormat format);
 NameVerdict verdictOn(ListingFormat format, const QString& name);
+
+// The first character of a label that the format's assembler does not take there: as31 takes
+// no '.' or '?', avra neither, GNU as no '?'. Checked after the counter name rules.
+std::optional<QChar> markOutOfLabel(ListingFormat format, const QString& label);
 
 // The loop label the listing writes ("loop", or a routine's "NAME_loop") where the assembler
 // keeps it among the counters' own symbols, so a counter of that name would clash with it;

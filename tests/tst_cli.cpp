@@ -98,6 +98,9 @@ private Q_SLOTS:
                "values --clock 4MHz --delay 0.5ms|0|||Cycles left: 1\nTime error: -1e-06 s (-2000 ppm)\n|Registers: Delay1\n\n",
                "values --clock 4MHz --delay 1.2346ms|0|||Wanted cycles: 1235\nAchieved cycles: 1237\nCycles left: -2\n"
                "Time error: 2e-06 s (1619.43 ppm)\n",
+               // A routine of exactly the wanted time is not below it, however its time rounds: the search and the cap take it.
+               "values --clock 4MHz --delay 530.178ms|0|||Cycles left: 0\n", "values --clock 4MHz --cycles 769 --max-depth 1|0|||Cycles left: 0\n",
+               "values --clock 3.4e38 --delay 1 --max-depth 1|2|(at most 769 machine cycles, 9.04705882352941e-36 s)",
                // The error is counted in whole cycles: a request met exactly has none, however it was written in decimals.
                "values --clock 20MHz --delay 20us|0|||Cycles left: 0\nTime error: 0 s (0 ppm)\n",
                "values --clock 4MHz --delay 1s --exact|0||Loop depth: 3 (Triple)|Padding: 1 x goto $+1, 0 x nop\n",
@@ -142,6 +145,10 @@ private Q_SLOTS:
                "V --chip avr --names r3|2|--names 'r3' is not one of r16-r31", "V --chip avr --format gnu --names r16,cnt|2|--names 'cnt' is not",
                "V --chip 8051 --names Delay1|2|--names 'Delay1' is not one of the registers R0-R7",
                "V --chip 8051 --routine r1|2|--routine 'r1' is a register name",
+               "V --chip 8051 --routine a.b|2|--routine 'a.b' holds '.', which the asm51 format takes in no label",
+               "V --chip avr --format gnu --routine a?b|2|holds '?'", "V --chip avr --format gnu --routine a.b|0||Loop depth: 2",
+               // Only the counters the routine may use are kept apart from its name.
+               "T --counts 5 --routine Delay2|0||Loop depth: 1", "V --names a,b --routine Delay3|0||Loop depth: 2",
                "V --routine delay2 --format parallax|2|--routine 'delay2' is also the name of counter B",
                // gpasm keeps labels among the counters' symbols; the Parallax label is local, avra's .def an alias.
                "V --names loop|2|--names 'loop' is the listing's loop label", "V --routine w --names a,w_loop|2|--names 'w_loop' is the",
@@ -149,7 +156,7 @@ private Q_SLOTS:
                "V --chip avr --names loop,r17|0||Loop depth: 2",
                // Two counters on one register, as each assembler compares names.
                "T --counts 10,2 --names a,a|2|--names: counters A and B are the same register 'a'",
-               "T --counts 10,2,3 --names Delay3|2|counters A and C are the same register 'Delay3'",
+               "T --counts 10,2,3 --names a,b|2|--names names 2 of the 3 counters",
                "T --counts 10,2 --names a,A --format parallax|2|counters A and B are the same register 'a' and 'A'",
                "T --counts 10,2 --names a,A|0||Loop depth: 2",
                "values --clock 4MHz --cycles 1000 --delay 1ms|2|--delay and --cycles both give the wanted length",
@@ -218,7 +225,7 @@ private Q_SLOTS:
             for (const QString& counts : {u"1,1,1,1"_s, u"100,20,5,2"_s, u"255,2,255,1"_s, u"0,1,1,1"_s, u"1,0,1,1"_s, u"1,1,0,1"_s})
                 for (const char* depth : {"1", "2", "3", "4"}) requests << u"pic microchip 4000000 %1 %2 "_s.arg(call, counts) + QLatin1StringView(depth);
             for (const QString& delay : {u"4000000 0.0000005"_s, u"4000000 0.0005"_s, u"4000000 0.000769"_s, u"4000000 0.001"_s, u"4000000 0.5"_s,
-                                         u"4000000 1"_s, u"4000000 100"_s, u"20000000 0.01"_s, u"20000000 0.2"_s, u"20000000 15"_s})
+                                         u"4000000 1"_s, u"4000000 0.530178"_s, u"4000000 100"_s, u"20000000 0.01"_s, u"20000000 0.2"_s, u"20000000 15"_s})
                 requests << u"pic microchip %1 %2 %3"_s.arg(delay.section(u' ', 0, 0), call, delay.section(u' ', 1));
         }
         QList<JudgedPiece> shown;
