@@ -24,15 +24,16 @@ using calc::Chip;
 namespace {
 
 // Runs a listing from its first instruction to its end or its return and counts the cycles, the return and
-// a CALL into a routine included. A decrement that reaches zero skips or falls through at the cost of a jump
-// (PIC decfsz 2, SX djnz 3); the Parallax mov of a literal is two instructions. Empty for anything else.
+// a CALL into a routine included, past the counters' declarations. A decrement that reaches zero skips or falls
+// through at the cost of a jump (PIC decfsz 2, SX djnz 3); the Parallax mov of a literal is two instructions. Empty
+// for anything else.
 std::optional<qint64> interpretedCycles(const QString& listing, Chip chip) {
     enum Code { Movlw, Movwf, Mov, Decfsz, Djnz, Goto, Jmp, Nop, Retlw, Ret };
     static const QStringList kCodes = {u"movlw"_s, u"movwf"_s, u"mov"_s, u"decfsz"_s, u"djnz"_s, u"goto"_s, u"jmp"_s, u"nop"_s, u"retlw"_s, u"ret"_s};
     QStringList labels;
     QList<QStringList> lines;  // "", mnemonic, operands split at commas
     for (const QString& text : listing.split(u"\r\n"_s))
-        if (!text.startsWith(u';'))
+        if (!text.startsWith(u';') && text.section(u'\t', 2, 2) != u"ds"_s)
             labels << text.section(u'\t', 0, 0), lines << text.section(u'\t', 1, 2).split(u'\t') + text.section(u'\t', 3).split(u',');
     struct Op { qsizetype code, next; int* file; int literal; };
     std::map<QString, int> files;
@@ -202,7 +203,8 @@ private Q_SLOTS:
                "16MHz --cycles 16000 --exact --routine wait1ms;values --clock 1MHz --cycles 800 --exact --names cnt,r16 --declare",
                "avr gnu|simavr atmega328p gnu,simavr attiny85 gnu|values --clock 16MHz --delay 1ms --call-return --names r20,R31",
                "8051 asm51|s51|values --clock 11.0592MHz --delay 50ms --call-return;values --clock 12MHz --cycles 1235 --exact --names R0,R7",
-               "sx microchip|interpreter sx|", "sx parallax|interpreter sx|", "pic parallax|interpreter pic|"});
+               "sx microchip|interpreter sx|", "sx parallax|interpreter sx|",
+               "pic parallax|interpreter pic|values --clock 4MHz --cycles 5000 --exact --routine alone --declare --names a,b"});
     }
     void everyKindOnEveryPart() {
         // One to four loops, with and without the CALL and return, searched, exact (four loops the shortest that need
