@@ -67,7 +67,7 @@ void searchOneLoop(CalcState& state) {
 constexpr double kSameTime = 1e-12;
 
 bool belowTarget(CalcState& state, int depth) {
-    return timeOfDepth(state, depth) < state.TargetTime - kSameTime * state.TargetTime;
+    return timeOfDepth(state, depth) < state.TargetTime - kSameTime * std::abs(state.TargetTime);
 }
 
 void searchNestedLoops(CalcState& state, int depth) {
