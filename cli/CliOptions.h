@@ -51,8 +51,9 @@ struct CliOptions {
                               QStringLiteral("NAME")};
     QCommandLineOption names{QStringLiteral("names"),
                              QStringLiteral("Counter register names, innermost (A) first, up to four; for values k "
-                                            "names allow at most k counters, for time name every counter or none. Default Delay1,Delay2,Delay3,Delay4 (avr "
-                                            "r16,r17,r18,r19; 8051 R2,R3,R4,R5). A name is made of ASCII letters, "
+                                            "names allow at most k counters, for time name every counter or none. "
+                                            "Default Delay1,Delay2,Delay3,Delay4 (avr r16,r17,r18,r19; 8051 "
+                                            "R2,R3,R4,R5). A name is made of ASCII letters, "
                                             "digits, _ . and ?, up to 50 of them, and does not start with a digit. "
                                             "avr: r16-r31, or in the atmel format a name the program defines as one "
                                             "with .def; 8051: R0-R7. No two counters may be the same register; in the "
