@@ -8,9 +8,6 @@ namespace calc {
 
 namespace {
 
-constexpr double kFullPasses = 256;
-constexpr Counts kAllFull = {kFullPasses, kFullPasses, kFullPasses, kFullPasses};
-
 double callReturnCycles(const DelayRequest& request) {
     return request.addCallReturn ? chipModel(request.chip).callReturnCycles : 0;
 }
@@ -117,7 +114,7 @@ DelayAnswer answerRequest(const DelayRequest& request) {
 }
 
 double longestCycles(Chip chip, int maxDepth, bool exact, bool addCallReturn) {
-    return (exact ? longestExact(chip, maxDepth) : loopCycles(chip, maxDepth, kAllFull)) +
+    return (exact ? longestExact(chip, maxDepth) : longestLoopCycles(chip, maxDepth)) +
            (addCallReturn ? chipModel(chip).callReturnCycles : 0);
 }
 

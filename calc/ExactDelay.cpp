@@ -9,7 +9,6 @@ namespace {
 
 constexpr double kFullPasses = 256;
 constexpr long double kTolerance = 1e-6L;
-constexpr Counts kAllFull = {kFullPasses, kFullPasses, kFullPasses, kFullPasses};
 
 // The most cycles `depth` loops take without passing `wanted`. Each counter, from the
 // outermost in, is raised as far as the counters inside it at one pass still allow: a unit
@@ -59,7 +58,7 @@ std::optional<ExactDelay> exactDelay(Chip chip, double wantedCycles, int maxDept
 }
 
 double longestExact(Chip chip, int maxDepth) {
-    return loopCycles(chip, maxDepth, kAllFull) + chipModel(chip).coefficient[0] - 1;
+    return longestLoopCycles(chip, maxDepth) + chipModel(chip).coefficient[0] - 1;
 }
 
 long double wholeCycles(long double cycles, Rounding rounding) {

@@ -19,7 +19,6 @@ constexpr std::array<double CalcState::*, MaxDepth> kMaxTimeFields = {
     &CalcState::MaxTimeQuad};
 
 constexpr double kFullPasses = 256;
-constexpr Counts kAllFull = {kFullPasses, kFullPasses, kFullPasses, kFullPasses};
 
 }  // namespace
 
@@ -29,6 +28,10 @@ double loopCycles(Chip chip, int depth, const Counts& counts) {
     for (int counter = depth - 1; counter >= 0; --counter)
         cycles += model.coefficient[counter] * counts[counter];
     return checked(cycles + model.constant[depth - 1]);
+}
+
+double longestLoopCycles(Chip chip, int depth) {
+    return loopCycles(chip, depth, {kFullPasses, kFullPasses, kFullPasses, kFullPasses});
 }
 
 double secondsPerCycle(Chip chip, float clockHz) {
@@ -71,7 +74,7 @@ void CalcTmm(CalcState& state, double clockHz) {
     state.MinTimeSingle = checked(secondsPerCycle(chip, state.ClockHz) * loopCycles(chip, 1, {1}));
     for (int depth = 1; depth <= MaxDepth; ++depth)
         state.*kMaxTimeFields[depth - 1] =
-            checked(secondsPerCycle(chip, state.ClockHz) * loopCycles(chip, depth, kAllFull));
+            checked(secondsPerCycle(chip, state.ClockHz) * longestLoopCycles(chip, depth));
 }
 
 void CalcTime(CalcState& state, double clockHz, const Counts& registerValues) {

@@ -11,6 +11,8 @@ using Counts = std::array<double, MaxDepth>;  // A (innermost) to D (outermost)
 
 // Cycle count of the routine with `depth` loops (1 to 4); counters are taken as they are.
 double loopCycles(Chip chip, int depth, const Counts& counts);
+// The longest of them: every counter at 256 passes.
+double longestLoopCycles(Chip chip, int depth);
 // Seconds per counted cycle; a clock of 0 is a division by zero.
 double secondsPerCycle(Chip chip, float clockHz);
 // The passes a counter register makes: 0 means 256; and the register value for a count.
